@@ -5,8 +5,8 @@ import math
 
 import cairo
 
-from paint import (ACCENT, LABEL, Noise, knob_angle, new_surface, polar,
-                   radial, rounded_rect, set_font, strip, text)
+from paint import (ACCENT, knob_angle, new_surface, polar, radial,
+                   rounded_rect, set_font, strip, text)
 
 
 # ---------------------------------------------------------------- knobs --
@@ -602,4 +602,15 @@ def placeholder():
     return surface
 
 
-__all__ = [name for name in dir() if not name.startswith("_")] + [LABEL]
+
+def toggle_big_h():
+    """41 x 12 lever toggle of the single effects: the lever sits on the left
+    part so the lamp lens at the right end stays visible."""
+    w, h = 41, 12
+
+    def frame(ctx, i, t):
+        cx, cy = 15.0, h / 2
+        _bushing(ctx, cx, cy, 4.6)
+        tx = cx + (10.5 if i == 1 else -10.5)
+        _bat(ctx, cx, cy, tx, cy - 0.8, 3.0)
+    return strip(w, h, 2, frame)
