@@ -380,7 +380,32 @@ def inner_meter():
     cx, cy = 53, 54
     colour = (0.35, 0.85, 1.0)
 
+    scale, sctx = new_surface(w, h)
+    _led_track(sctx, cx, cy, 48, 31, colour)
+    sctx.set_line_width(0.8)
+    for db in (-24, -18, -12, -9, -6, -3, 0):
+        a = meter_angle(db_position(db))
+        x0, y0 = polar(cx, cy, 42.5, a)
+        x1, y1 = polar(cx, cy, 45.0, a)
+        sctx.set_source_rgba(0.75, 0.85, 0.9, 0.8)
+        sctx.move_to(x0, y0)
+        sctx.line_to(x1, y1)
+        sctx.stroke()
+        if db in (-24, -12, -6, 0):
+            x, y = polar(cx, cy, 36.0, a)
+            set_font(sctx, 5.0, bold=True)
+            label = str(db)
+            ext = sctx.text_extents(label)
+            sctx.set_source_rgba(0.70, 0.80, 0.86, 0.9)
+            sctx.move_to(x - ext.x_advance / 2, y + 1.8)
+            sctx.show_text(label)
+    x, y = polar(cx, cy, 36.0, meter_angle(0.5))
+    set_font(sctx, 4.6, bold=False)
+    scale.flush()
+
     def frame(ctx, i, t):
+        ctx.set_source_surface(scale, 0, 0)
+        ctx.paint()
         _marker(ctx, cx, cy, 48, t, colour, 2.0)
     return strip(w, h, frames, frame)
 

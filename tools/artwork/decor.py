@@ -114,9 +114,9 @@ def knob_scale(ctx, cx, cy, r_in, r_out, ticks=11, detent=False,
         ctx.line_to(x1, y1)
         ctx.stroke()
     if detent:
-        for sign, t in ((-1, 0.0), (1, 1.0)):
-            x, y = polar(cx, cy, r_out + 2.6, knob_angle(t))
-            y += 2.0
+        # - and + beside the knob, clear of anything below it.
+        for sign in (-1, 1):
+            x, y = cx + sign * (r_out + 3.2), cy + 1.0
             ctx.set_source_rgb(*colour)
             ctx.set_line_width(0.9)
             ctx.move_to(x - 1.6, y)
@@ -193,13 +193,13 @@ def mod_symbol(ctx, kind, cx, top):
     mid = top + 3.5
     if kind in ("lfo1", "lfo2"):
         ctx.set_source_rgb(*LFO_COLOUR)
-        x0 = cx - 4.5
+        x0 = cx - 4.0
         for s in range(13):
             p = s / 12
-            ctx.line_to(x0 + 6 * p, mid - 2.6 * math.sin(2 * math.pi * p))
+            ctx.line_to(x0 + 5 * p, mid - 2.6 * math.sin(2 * math.pi * p))
         ctx.stroke()
-        mini_digit(ctx, round(cx + 2), round(top + 2), 1 if kind == "lfo1"
-                   else 2, LFO_COLOUR)
+        mini_digit(ctx, math.floor(cx + 1.5), round(top + 2),
+                   1 if kind == "lfo1" else 2, LFO_COLOUR)
     elif kind == "adsr":
         ctx.set_source_rgb(*ADSR_COLOUR)
         ctx.move_to(cx - 4.5, top + 7)

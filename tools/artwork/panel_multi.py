@@ -166,16 +166,16 @@ def _header(ctx):
     ctx.set_source_rgba(1, 1, 1, 0.1)
     ctx.set_line_width(1.0)
     ctx.stroke()
-    text(ctx, "QUORVEX", 262, 10, size=9, colour=ACCENT, align="left")
-    text(ctx, "modulation multi-effect", 308, 10, size=7.2,
+    box = text(ctx, "QUORVEX", 262, 10, size=9, colour=ACCENT, align="left")
+    text(ctx, "modulation multi-effect", box[2] + 6, 10, size=7.0,
          colour=LABEL_DIM, align="left", bold=False)
     text(ctx, "V1.", 424.5, 10, size=8.2, colour=(0.90, 0.90, 0.86),
          align="right")
     ctx.set_source_rgb(0.90, 0.90, 0.86)
     ctx.rectangle(432, 9, 1, 1)  # the dot between the two digits
     ctx.fill()
-    text(ctx, "4 \u00d7 modulation \u00b7 phaser \u00b7 chorus \u00b7 drive",
-         538, 10, size=6.4, colour=LABEL_DIM, align="right", bold=False)
+    text(ctx, "filter \u00b7 drive \u00b7 phaser \u00b7 chorus", 538, 10,
+         size=6.4, colour=LABEL_DIM, align="right", bold=False)
 
 
 def _widget_furniture(ctx):
@@ -222,11 +222,6 @@ def _extras(ctx):
         ctx.set_source_rgb(*colour)
         ctx.arc(x, y, 1.6, 0, 2 * math.pi)
         ctx.fill()
-    # Gate state keys beside the three gate lamps.
-    for cy, word in ((204, "CLOSED"), (221, "HOLD"), (237, "OPEN")):
-        pass
-    text(ctx, "-24", 345, 148, size=5.2, colour=LABEL_DIM, bold=False)
-    text(ctx, "0 dB", 452, 148, size=5.2, colour=LABEL_DIM, bold=False)
 
 
 def render():
@@ -242,8 +237,6 @@ def render():
         text(ctx, s, x, y, size=size, colour=colour, align=align)
     for s, x, y, align in NAMES:
         text(ctx, s, x, y, size=8.2, colour=ACCENT, align=align)
-    for x, y in ((246, 343), (473, 343), (783, 343)):
-        pass
     decor.edge_shade(ctx, W, H)
     surface.flush()
     return surface

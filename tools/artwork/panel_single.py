@@ -123,14 +123,14 @@ def _frame(ctx, product, english):
 
 def _version_plate(ctx):
     x0, y0, x1, y1 = layout.SINGLE_DIGITS
-    rounded_rect(ctx, x0 - 3, 262, x1 - x0 + 6, y1 - 262 + 4, 3)
+    rounded_rect(ctx, x0 - 3, 292, x1 - x0 + 6, y1 - 292 + 5, 3)
     ctx.set_source_rgb(0.02, 0.02, 0.022)
     ctx.fill()
     ctx.save()
-    ctx.translate(x0 + 1.5, 266)
+    ctx.translate(x0 + 1.8, 309.5)
     ctx.rotate(math.pi / 2)  # reads top to bottom, like the turned digits
-    text(ctx, "QUORVEX V1.", 0, 0, size=6.4, colour=(0.90, 0.90, 0.86),
-         align="left", shadow=False)
+    text(ctx, "V1.", 0, 0, size=7.0, colour=(0.90, 0.90, 0.86),
+         align="right", shadow=False)
     ctx.restore()
     ctx.set_source_rgb(0.90, 0.90, 0.86)
     ctx.rectangle(x0 + 2, 317.5, 1, 1)
