@@ -59,6 +59,7 @@ class IGraphicsDrel : public IGraphics {
     DrelSurface* drawing_ = nullptr;
     DrelSurface* scratch_ = nullptr;
     void* module_ = nullptr;
+    int textScale_ = 0;  // bitmap-font scale fixed by the first WriteText
 };
 
 // True while the surface is in the module-wide live-surface registry.
