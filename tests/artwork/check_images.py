@@ -31,6 +31,63 @@ def read_header(path):
     return width, height, depth, colour
 
 
+def _paeth(a, b, c):
+    p = a + b - c
+    pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+    if pa <= pb and pa <= pc:
+        return a
+    return b if pb <= pc else c
+
+
+def read_rgb_rows(path):
+    """Rows of an 8-bit RGB, non-interlaced PNG as bytearrays (R, G, B...)."""
+    with open(path, "rb") as f:
+        data = f.read()
+    pos, idat = 8, b""
+    width = height = 0
+    while pos < len(data):
+        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + length]
+        if kind == b"IHDR":
+            width, height, depth, colour, _, _, interlace = struct.unpack(
+                ">IIBBBBB", body)
+            if depth != 8 or colour != 2 or interlace:
+                raise ValueError("not 8-bit RGB without interlace")
+        elif kind == b"IDAT":
+            idat += body
+        pos += 12 + length
+    raw = zlib.decompress(idat)
+    stride, bpp = width * 3, 3
+    rows, prev = [], bytearray(stride)
+    for y in range(height):
+        kind = raw[y * (stride + 1)]
+        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride):
+            a = line[i - bpp] if i >= bpp else 0
+            c = prev[i - bpp] if i >= bpp else 0
+            pred = (0, a, prev[i], (a + prev[i]) // 2,
+                    _paeth(a, prev[i], c))[kind]
+            line[i] = (line[i] + pred) & 0xFF
+        rows.append(line)
+        prev = line
+    return rows
+
+
+def check_glow(path, where):
+    """A glow lamp is added onto the panel, so its border must be black (or
+    the lamp would light a square) and its centre bright."""
+    rows = read_rgb_rows(path)
+    border = [rows[0], rows[-1]] + [bytes(r[:3]) + bytes(r[-3:])
+                                     for r in rows]
+    errors = []
+    if any(any(row) for row in border):
+        errors.append("%s: glow has a non-black border" % where)
+    cy, cx = len(rows) // 2, len(rows[0]) // 6
+    if max(rows[cy][cx * 3:cx * 3 + 3]) < 200:
+        errors.append("%s: glow centre is not bright" % where)
+    return errors
+
+
 def read_manifest(path):
     entries = {}
     with open(path, encoding="ascii") as f:
@@ -76,6 +133,8 @@ def check_product(root, catalog, product):
         if depth != 8 or COLOUR_TYPES.get(colour) != want:
             errors.append("%s: bit depth %d colour type %d, expected 8-bit %s"
                           % (where, depth, colour, want))
+        elif image.name.startswith("img/glow_"):
+            errors += check_glow(os.path.join(folder, manifest[rid]), where)
     return errors
 
 

@@ -3,11 +3,9 @@ Russian, then the same panel with English labels)."""
 
 import math
 
-import cairo
-
 import decor
 import layout
-from paint import (ACCENT, LABEL, LABEL_DIM, new_surface, radial,
+from paint import (ACCENT, LABEL, LABEL_DIM, knob_angle, new_surface, polar,
                    rounded_rect, text)
 
 W, H = 274, 350
@@ -21,6 +19,7 @@ PRODUCTS = {
         "widgets": layout.PHASER,
         "link": layout.PHASER_LINK,
         "lang": (224.5, 318),
+        "dividers": [186, 252],
         "labels": [
             ("УРОВЕНЬ", "LEVEL", 60, 174, "center"),
             ("ГЛУБИНА", "DEPTH", 60, 241, "center"),
@@ -39,6 +38,7 @@ PRODUCTS = {
         "widgets": layout.CHORUS,
         "link": layout.CHORUS_LINK,
         "lang": (215.5, 120),
+        "dividers": [303],
         "labels": [
             ("ГЛУБИНА", "DEPTH", 62, 196, "center"),
             ("УРОВЕНЬ", "LEVEL", 212, 196, "center"),
@@ -55,6 +55,8 @@ PRODUCTS = {
         "widgets": layout.DRIVE,
         "link": layout.DRIVE_LINK,
         "lang": (215.5, 120),
+        "dividers": [222],
+        "numbered": (136.5, 259, 12.9),
         "labels": [
             ("ВХОД", "INPUT", 63, 206, "center"),
             ("ПЕРЕГРУЗ", "DRIVE", 136.5, 291, "center"),
@@ -112,6 +114,12 @@ def _frame(ctx, product, english):
     # Language switch symbol.
     lx, ly = spec["lang"]
     decor.bow_tie(ctx, lx, ly)
+    text(ctx, "RU \u00b7 EN", lx, ly + 13, size=5.6, colour=LABEL_DIM,
+         bold=False)
+    for y in spec.get("dividers", ()):
+        _divider(ctx, 22, 250, y)
+    if "numbered" in spec:
+        _numbered_scale(ctx, *spec["numbered"])
     for ru, en, x, y, align in spec["labels"]:
         text(ctx, en if english else ru, x, y, size=S, colour=LABEL,
              align=align)
@@ -119,6 +127,28 @@ def _frame(ctx, product, english):
     for x, y in ((14, 68), (260, 68), (14, 336)):
         decor.screw(ctx, x, y)
     decor.edge_shade(ctx, W, H)
+
+
+def _divider(ctx, x0, x1, y):
+    """Engraved line between rows of controls."""
+    ctx.set_line_width(1.0)
+    ctx.set_source_rgba(0, 0, 0, 0.6)
+    ctx.move_to(x0, y + 0.5)
+    ctx.line_to(x1, y + 0.5)
+    ctx.stroke()
+    ctx.set_source_rgba(1, 1, 1, 0.07)
+    ctx.move_to(x0, y + 1.5)
+    ctx.line_to(x1, y + 1.5)
+    ctx.stroke()
+
+
+def _numbered_scale(ctx, cx, cy, r):
+    """0 to 10 around the main knob."""
+    for k in range(11):
+        a = knob_angle(k / 10)
+        x, y = polar(cx, cy, r + 9.5, a)
+        text(ctx, str(k), x, y + 2.2, size=5.4, colour=LABEL_DIM,
+             bold=False, shadow=False)
 
 
 def _version_plate(ctx):
