@@ -4,11 +4,46 @@
 #include <cfloat>
 #include <charconv>
 #include <cstdlib>
-#include <cstring>
 
 #include "framework/core/IParameter.h"
 #include "framework/editor/IGraphics.h"
 #include "framework/editor/IWidget.h"
+
+namespace {
+
+// Decimal order of magnitude of a plain number text (digits, optional point,
+// optional exponent), enough to tell overflow from underflow.
+long DecimalMagnitude(const char* p, const char* end) {
+    long intDigits = 0;
+    long fracZeros = 0;
+    bool nonZero = false;
+    while (p < end && std::isdigit(static_cast<unsigned char>(*p))) {
+        if (*p != '0' || nonZero) {
+            nonZero = true;
+            ++intDigits;
+        }
+        ++p;
+    }
+    if (p < end && *p == '.') {
+        ++p;
+        while (p < end && *p == '0' && !nonZero) ++fracZeros, ++p;
+        while (p < end && std::isdigit(static_cast<unsigned char>(*p))) ++p;
+    }
+    long exponent = 0;
+    if (p < end && (*p == 'e' || *p == 'E')) {
+        ++p;
+        bool neg = p < end && *p == '-';
+        if (p < end && (*p == '+' || *p == '-')) ++p;
+        while (p < end && std::isdigit(static_cast<unsigned char>(*p))) {
+            if (exponent < 100000000) exponent = exponent * 10 + (*p - '0');
+            ++p;
+        }
+        if (neg) exponent = -exponent;
+    }
+    return (intDigits > 0 ? intDigits : -fracZeros) + exponent;
+}
+
+}  // namespace
 
 bool DoubleClickRule::Press(std::uint32_t timeMs, int x, int y) {
     bool isDouble = armed_ && std::uint32_t(timeMs - time_) <= kTimeMs &&
@@ -59,27 +94,14 @@ double EditorWindowLogic::ParseEnteredNumber(const char* text) {
     }
     double value = 0.0;
     auto [end, ec] = std::from_chars(start, q, value, std::chars_format::general);
+    (void)end;
     if (ec == std::errc::result_out_of_range) {
-        // Too large: the largest finite number keeps the value usable by
-        // the parameter's clamp; too small: zero.
-        bool huge = false;
-        for (const char* e = start; e < q; ++e) {
-            if (*e == 'e' || *e == 'E') {
-                huge = e[1] != '-';
-                break;
-            }
-        }
-        if (!huge) {
-            // No exponent at all cannot underflow: a mantissa with very many
-            // digits is large.
-            huge = std::memchr(start, 'e', size_t(q - start)) == nullptr &&
-                   std::memchr(start, 'E', size_t(q - start)) == nullptr;
-        }
-        value = huge ? DBL_MAX : 0.0;
+        // Beyond the double range: the largest finite number when the text
+        // is huge (the parameter's clamp takes it from there), 0 when tiny.
+        value = DecimalMagnitude(start, q) > 0 ? DBL_MAX : 0.0;
     } else if (ec != std::errc()) {
         value = 0.0;
     }
-    (void)end;
     return negative ? -value : value;
 }
 
@@ -117,9 +139,9 @@ PointerResult EditorWindowLogic::OnPointer(const PointerEvent& e, bool windowHas
     if (EventsHeldByEntry()) {
         if (e.kind == PointerKind::RightDown) {
             state_ = EntryCancel;
-            return {true, CaptureChange::None};
+            return {true, CaptureChange::Keep};
         }
-        return {false, CaptureChange::None};
+        return {false, CaptureChange::Keep};
     }
     switch (e.kind) {
         case PointerKind::Move:
@@ -128,12 +150,12 @@ PointerResult EditorWindowLogic::OnPointer(const PointerEvent& e, bool windowHas
             } else {
                 graphics_.HandlePointerHover(e.x, e.y, e.keys);
             }
-            return {true, CaptureChange::None};
+            return {true, CaptureChange::Keep};
         case PointerKind::RightDown:
             if (control_) {
                 // A right press while an entry is open only closes the entry.
                 state_ = EntryCancel;
-                return {true, CaptureChange::None};
+                return {true, CaptureChange::Keep};
             }
             [[fallthrough]];
         case PointerKind::LeftDown:
@@ -145,16 +167,16 @@ PointerResult EditorWindowLogic::OnPointer(const PointerEvent& e, bool windowHas
             return {true, CaptureChange::Release};
         case PointerKind::LeftDoubleClick: {
             bool capture = graphics_.HandleDoubleClick(e.x, e.y, e.keys);
-            return {true, capture ? CaptureChange::Take : CaptureChange::None};
+            return {true, capture ? CaptureChange::Take : CaptureChange::Keep};
         }
         case PointerKind::Wheel:
             graphics_.HandleWheel(e.x, e.y, e.keys, WheelNotches(e.wheelDelta));
-            return {true, CaptureChange::None};
+            return {true, CaptureChange::Keep};
         case PointerKind::Leave:
             graphics_.HandlePointerLeave();
-            return {true, CaptureChange::None};
+            return {true, CaptureChange::Keep};
     }
-    return {false, CaptureChange::None};
+    return {false, CaptureChange::Keep};
 }
 
 bool EditorWindowLogic::Tick(IBox& dirty) {

@@ -38,11 +38,11 @@ struct PointerEvent {
 };
 
 // What the window does with the pointer capture after an event.
-enum class CaptureChange { None, Take, Release };
+enum class CaptureChange { Keep, Take, Release };
 
 struct PointerResult {
     bool handled = false;  // false: the system's default processing
-    CaptureChange capture = CaptureChange::None;
+    CaptureChange capture = CaptureChange::Keep;
 };
 
 // Entry states: 0 idle, 1 the entry has the keyboard focus, 2 refresh its

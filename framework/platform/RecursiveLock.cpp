@@ -12,6 +12,9 @@ RecursiveLock::~RecursiveLock() {
 void RecursiveLock::Lock() {
     EnterCriticalSection(&section_);
 }
+bool RecursiveLock::TryLock() {
+    return TryEnterCriticalSection(&section_) != 0;
+}
 void RecursiveLock::Unlock() {
     LeaveCriticalSection(&section_);
 }
@@ -20,6 +23,9 @@ RecursiveLock::RecursiveLock() = default;
 RecursiveLock::~RecursiveLock() = default;
 void RecursiveLock::Lock() {
     mutex_.lock();
+}
+bool RecursiveLock::TryLock() {
+    return mutex_.try_lock();
 }
 void RecursiveLock::Unlock() {
     mutex_.unlock();

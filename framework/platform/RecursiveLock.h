@@ -18,6 +18,10 @@ class RecursiveLock {
     RecursiveLock& operator=(const RecursiveLock&) = delete;
 
     void Lock();
+    // Takes the lock only when that needs no waiting; true when taken. For
+    // threads that must not block on it (an editor's event thread while the
+    // host may hold the lock and wait for that thread).
+    bool TryLock();
     void Unlock();
 
   private:
