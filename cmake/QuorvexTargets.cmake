@@ -62,3 +62,6 @@ function(quorvex_add_subfolders)
     endif()
   endforeach()
 endfunction()
+
+# quorvex_add_resources: the images of a plug-in, found by id at run time.
+include(${CMAKE_CURRENT_LIST_DIR}/QuorvexResources.cmake)
