@@ -98,6 +98,18 @@ bool VexilBase::OutputConnected(int index) const {
     return channel && channel->connected;
 }
 
+int VexilBase::ConnectedInputs() const {
+    int n = 0;
+    for (int i = 0; i < maxIn_; ++i) n += inputs_.Get(i)->connected ? 1 : 0;
+    return n;
+}
+
+int VexilBase::ConnectedOutputs() const {
+    int n = 0;
+    for (int i = 0; i < maxOut_; ++i) n += outputs_.Get(i)->connected ? 1 : 0;
+    return n;
+}
+
 void VexilBase::ChangeBlockSize(int frames) {
     vexil::ScopedLock hold(lock_);
     if (frames == blockSize_) return;

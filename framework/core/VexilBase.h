@@ -115,6 +115,8 @@ class VexilBase {
     void ConnectInputs(int first, int count, bool connected);
     void ConnectOutputs(int first, int count, bool connected);
     bool InputConnected(int index) const;
+    int ConnectedInputs() const;
+    int ConnectedOutputs() const;
     bool OutputConnected(int index) const;
     // Host buffers go to connected channels in order. Null buffers read as
     // silence (inputs) or are not written (outputs).

@@ -18,17 +18,17 @@ AEffect* CreateVexilEffect(audioMasterCallback audioMaster, VexilProductFactory 
 #define VEXIL_DEFINE_MAIN_ALIAS
 #else
 #define VEXIL_ENTRY_EXPORT __attribute__((visibility("default")))
-#define VEXIL_DEFINE_MAIN_ALIAS                                                        \
-    extern "C" VEXIL_ENTRY_EXPORT __attribute__((alias("VSTPluginMain"))) AEffect* \
-    VexilMainAlias(audioMasterCallback audioMaster) __asm__("main");
+#define VEXIL_DEFINE_MAIN_ALIAS                                                                    \
+    extern "C" VEXIL_ENTRY_EXPORT __attribute__((alias("VSTPluginMain"))) AEffect* VexilMainAlias( \
+        audioMasterCallback audioMaster) __asm__("main");
 #endif
 
-#define VEXIL_DEFINE_ENTRY_POINT(ProductClass)                                                 \
-    static VexilVST* VexilCreateProduct(audioMasterCallback audioMaster) {                     \
-        return new ProductClass(audioMaster);                                                  \
-    }                                                                                          \
-    extern "C" VEXIL_ENTRY_EXPORT AEffect* VSTCALLBACK VSTPluginMain(                          \
-        audioMasterCallback audioMaster) {                                                     \
-        return CreateVexilEffect(audioMaster, &VexilCreateProduct);                            \
-    }                                                                                          \
+#define VEXIL_DEFINE_ENTRY_POINT(ProductClass)                             \
+    static VexilVST* VexilCreateProduct(audioMasterCallback audioMaster) { \
+        return new ProductClass(audioMaster);                              \
+    }                                                                      \
+    extern "C" VEXIL_ENTRY_EXPORT AEffect* VSTCALLBACK VSTPluginMain(      \
+        audioMasterCallback audioMaster) {                                 \
+        return CreateVexilEffect(audioMaster, &VexilCreateProduct);        \
+    }                                                                      \
     VEXIL_DEFINE_MAIN_ALIAS

@@ -25,10 +25,10 @@ class VexilVST : public VexilBase {
     static constexpr int kVstVersion = 2400;
     static constexpr int kInitialBlockSize = 1024;
 
-    VexilVST(audioMasterCallback audioMaster, int nParams, const char* channelIOStr,
-             int nPresets, const char* effectName, const char* productName,
-             const char* vendorName, int version, int uniqueId, int vendorId, int latency,
-             bool doesMidi, bool usesChunks, bool isInstrument);
+    VexilVST(audioMasterCallback audioMaster, int nParams, const char* channelIOStr, int nPresets,
+             const char* effectName, const char* productName, const char* vendorName, int version,
+             int uniqueId, int vendorId, int latency, bool doesMidi, bool usesChunks,
+             bool isInstrument);
     ~VexilVST() override;
 
     // Host services.
