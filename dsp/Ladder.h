@@ -27,14 +27,19 @@ class LadderLowPass {
     double Process(double x) {
         const double in = x == 0.0 ? 1e-10 : x;  // keeps the recursion off denormals
         const double u = in - res4 * output;
-        const double sat3 = Sat(stage[3]);  // from stage 4's value before this pass
-        stage[0] += tune * (Sat(u) - satStage[0]);
+        // stage += tune * (new - old), split so that the part known from the
+        // previous sample is ready before the chain of this sample reaches it.
+        const double base0 = stage[0] - tune * satStage[0];
+        const double base1 = stage[1] - tune * satStage[1];
+        const double base2 = stage[2] - tune * satStage[2];
+        const double base3 = stage[3] - tune * Sat(stage[3]);  // stage 4 before this pass
+        stage[0] = base0 + tune * Sat(u);
         const double s0 = Sat(stage[0]);
-        stage[1] += tune * (s0 - satStage[1]);
+        stage[1] = base1 + tune * s0;
         const double s1 = Sat(stage[1]);
-        stage[2] += tune * (s1 - satStage[2]);
+        stage[2] = base2 + tune * s1;
         const double s2 = Sat(stage[2]);
-        stage[3] += tune * (s2 - sat3);
+        stage[3] = base3 + tune * s2;
         satStage[0] = s0;
         satStage[1] = s1;
         satStage[2] = s2;
@@ -52,8 +57,10 @@ class LadderLowPass {
     double FeedbackTuning() const { return fcr; }
 
   private:
+    // Saturator scale 20000, applied as a product (within an ulp of the
+    // division, and off the feedback path's slowest operation).
     static constexpr double kSatScale = 20000.0;
-    static double Sat(double v) { return RationalSat(v / kSatScale); }
+    static double Sat(double v) { return RationalSat(v * (1.0 / kSatScale)); }
     void ComputeCoefficients();
 
     double frequency = 1.0;

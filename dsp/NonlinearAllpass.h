@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "dsp/Saturator.h"
+
 namespace quorvex {
 
 // First-order all-pass whose state update passes through the rational
@@ -35,9 +37,7 @@ class NonlinearAllpass {
     // the gains of several sections together.
     double Step(double g, double x) {
         const double a = x == 0.0 ? 1e-10 : x;  // keeps the recursion off denormals
-        const double v = (a + output) * kInputScale;
-        const double e = v * (v * (v + 3.0) + 6.0);
-        state += g * e / (e + 12.0);
+        state += g * RationalSat((a + output) * kInputScale);
         output = a + state;
         return output;
     }

@@ -3,11 +3,16 @@
 namespace quorvex {
 
 // Rational soft saturator shared by the ladder and the all-pass:
-// (e^w - 1)/(e^w + 1) with e^w replaced by its third-order Taylor polynomial,
-// so it costs one division and equals w/2 for small w.
+// E / (E + 12) with E = w (w (w + 3) + 6), that is (e^w - 1)/(e^w + 1) with
+// e^w replaced by its third-order Taylor polynomial; one division, w/2 for
+// small w. It sits on the filters' sample-to-sample feedback path, so it is
+// arranged for a short dependency chain: E and E + 12 are formed side by
+// side from w^2 (w + 3). The result stays within a few units in the last
+// place of the nested form.
 inline double RationalSat(double w) {
-    const double e = w * (w * (w + 3.0) + 6.0);
-    return e / (e + 12.0);
+    const double cubic = (w * w) * (w + 3.0);
+    const double sixW = 6.0 * w;
+    return (sixW + cubic) / ((sixW + 12.0) + cubic);
 }
 
 }  // namespace quorvex
