@@ -67,7 +67,8 @@ void VexilBase::ConnectInputs(int first, int count, bool connected) {
     for (int i = first; i < maxIn_ && i < end; ++i) {
         InputChannel* channel = inputs_.Get(i);
         channel->connected = connected;
-        if (!connected) *channel->slot = channel->scratch.As<double>();
+        // A connected channel keeps a valid slot too until the host binds it.
+        *channel->slot = channel->scratch.As<double>();
     }
 }
 
@@ -81,10 +82,8 @@ void VexilBase::ConnectOutputs(int first, int count, bool connected) {
     for (int i = first; i < maxOut_ && i < end; ++i) {
         OutputChannel* channel = outputs_.Get(i);
         channel->connected = connected;
-        if (!connected) {
-            *channel->slot = channel->scratch.As<double>();
-            channel->destination = nullptr;
-        }
+        *channel->slot = channel->scratch.As<double>();
+        channel->destination = nullptr;
     }
 }
 
@@ -133,13 +132,13 @@ void VexilBase::ChangeBlockSize(int frames) {
         InputChannel* channel = inputs_.Get(i);
         channel->scratch.Resize(bytes, true);
         std::memset(channel->scratch.Data(), 0, bytes);
-        if (!channel->connected) *channel->slot = channel->scratch.As<double>();
+        *channel->slot = channel->scratch.As<double>();
     }
     for (int i = 0; i < maxOut_; ++i) {
         OutputChannel* channel = outputs_.Get(i);
         channel->scratch.Resize(bytes, true);
         std::memset(channel->scratch.Data(), 0, bytes);
-        if (!channel->connected) *channel->slot = channel->scratch.As<double>();
+        *channel->slot = channel->scratch.As<double>();
     }
     blockSize_ = frames;
 }
