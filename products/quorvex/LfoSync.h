@@ -10,7 +10,9 @@ namespace quorvex {
 double SyncFactor(double v);
 
 // Free-running LFO rate for the rate knob: 0..8 cycles per second.
-inline double FreeLfoRate(double v) { return v * 16.0; }
+inline double FreeLfoRate(double v) {
+    return v * 16.0;
+}
 
 // Samples between two phase restarts of a synced LFO running at `rate`
 // (half-cycles per second); 0 when the LFO stands still.
