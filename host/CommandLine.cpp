@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "host/ParamSettings.h"
+
 namespace vhost {
 
 bool ParsedArgs::Has(const std::string& name) const {
@@ -88,6 +90,15 @@ PluginSettings ReadPluginSettings(const ParsedArgs& args) {
     PluginSettings settings;
     settings.program = args.Last("program");
     settings.assignments = args.All("set");
+    // The form NAME=VALUE is the command line's business; names and values
+    // are checked against the plug-in once it is loaded.
+    for (const std::string& a : settings.assignments) {
+        try {
+            ParseAssignment(a);
+        } catch (const HostError& e) {
+            throw UsageError(e.what());
+        }
+    }
     if (auto rate = args.Last("rate")) settings.sampleRate = ParsePositive("rate", *rate, 1e6);
     if (auto block = args.Last("block")) settings.blockSize = ParseCount("block", *block, 1 << 16);
     return settings;
