@@ -49,6 +49,8 @@ class NonlinearAllpass {
     double Output() const { return output; }
 
   private:
+    friend class Phaser;  // runs its sections two at a time in SIMD lanes
+
     void ComputeCoefficients() {
         w = -6.283185307179586 * frequency / sampleRate;
         gain = (1.0 - std::exp(w)) * kGainScale;

@@ -53,6 +53,9 @@ class Phaser {
     const NonlinearAllpass& RightStage(int i) const { return right[i]; }
 
   private:
+    struct Lanes;  // the SIMD evaluation of the fast paths
+    friend struct Lanes;
+
     double ClampMult(double k, int stage) const {
         if ((k > minMult[stage] ? k : minMult[stage]) >= maxMult[stage]) return maxMult[stage];
         if (k <= minMult[stage]) return minMult[stage];

@@ -224,6 +224,8 @@ BENCHMARK(BM_Phaser<false, true, false>)->Name("BM_PhaserLfo/superStereo");
 BENCHMARK(BM_Phaser<false, false, false>)->Name("BM_PhaserLfo/mono");
 BENCHMARK(BM_Phaser<true, true, true>)->Name("BM_PhaserModulated/superStereo/reference");
 BENCHMARK(BM_Phaser<false, true, true>)->Name("BM_PhaserLfo/superStereo/reference");
+BENCHMARK(BM_Phaser<true, false, true>)->Name("BM_PhaserModulated/mono/reference");
+BENCHMARK(BM_Phaser<false, false, true>)->Name("BM_PhaserLfo/mono/reference");
 
 template <bool kStereo>
 void BM_Chorus(benchmark::State& state) {
