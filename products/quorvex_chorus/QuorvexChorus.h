@@ -19,6 +19,7 @@ class QuorvexChorus : public VexilVST {
 
   private:
     void SetupParams();
+    void RebuildEngine();
     void AddFactoryPresets();
     void BuildEditor();
 

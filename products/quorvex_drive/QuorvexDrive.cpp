@@ -72,8 +72,16 @@ void QuorvexDrive::ProcessBlock(double** inputs, double** outputs, int nFrames) 
         output.FeedMeter(left[i], right[i]);
     }
     if (!quorvex::SingleEffectOutput::AllFinite(left, right, nFrames)) {
-        drive.SetSampleRate(sr);
+        RebuildEngine();
         output.Recover(left, right, nFrames, sr);
     }
     output.EndBlock(left, right, nFrames, sr, BlockSize(), Editor());
+}
+
+// A fresh block with the current settings: the only way to clear every
+// internal state after an overflow. Runs only on that rare path.
+void QuorvexDrive::RebuildEngine() {
+    drive = quorvex::Drive();
+    for (int i = 0; i < NParams(); ++i) ParamChanged(i);
+    drive.SetSampleRate(SampleRate());
 }

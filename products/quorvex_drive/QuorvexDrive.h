@@ -22,6 +22,7 @@ class QuorvexDrive : public VexilVST {
 
   private:
     void SetupParams();
+    void RebuildEngine();
     void BuildEditor();
 
     double inputGain = 1.0;

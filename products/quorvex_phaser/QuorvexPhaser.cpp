@@ -94,8 +94,16 @@ void QuorvexPhaser::ProcessBlock(double** inputs, double** outputs, int nFrames)
         output.FeedMeter(left[i], right[i]);
     }
     if (!quorvex::SingleEffectOutput::AllFinite(left, right, nFrames)) {
-        phaser.SetSampleRate(sr);
+        RebuildEngine();
         output.Recover(left, right, nFrames, sr);
     }
     output.EndBlock(left, right, nFrames, sr, BlockSize(), Editor());
+}
+
+// A fresh block with the current settings: the only way to clear every
+// internal state after an overflow. Runs only on that rare path.
+void QuorvexPhaser::RebuildEngine() {
+    phaser = quorvex::Phaser();
+    for (int i = 0; i < NParams(); ++i) ParamChanged(i);
+    phaser.SetSampleRate(SampleRate());
 }

@@ -20,6 +20,7 @@ class QuorvexPhaser : public VexilVST {
 
   private:
     void SetupParams();
+    void RebuildEngine();
     void AddFactoryPresets();
     void BuildEditor();
 

@@ -34,20 +34,31 @@ class SingleEffectOutput {
     void SetBrickwall(bool on) { brickwall = on; }
     bool Brickwall() const { return brickwall; }
 
+    // Largest input magnitude the effects take (+120 dBFS). Far beyond any
+    // real signal, and far below where the all-pass saturators overflow.
+    static constexpr double kInputCeiling = 1e6;
+
     // Copies the host's input into the output buffers, where the effect then
-    // works in place. Samples that are not finite enter as silence, so one
-    // bad sample cannot poison the recursive states of the effect.
+    // works in place. Samples that are not finite enter as silence and
+    // absurd levels are held at the ceiling, so one bad sample cannot poison
+    // the recursive states of the effect.
     static void CopyInput(const double* in, double* out, int n) {
-        for (int i = 0; i < n; ++i) out[i] = std::isfinite(in[i]) ? in[i] : 0.0;
+        for (int i = 0; i < n; ++i) {
+            const double x = in[i];
+            out[i] = x >= -kInputCeiling && x <= kInputCeiling ? x
+                     : x > kInputCeiling                       ? kInputCeiling
+                     : x < -kInputCeiling                      ? -kInputCeiling
+                                                               : 0.0;  // NaN
+        }
     }
 
     void BeginBlock(int n, double sampleRate) { lamp.Decay(n, sampleRate); }
 
     void FeedMeter(double left, double right) { meter.Process(left + right); }
 
-    // True when the block holds only finite samples. Finite input can still
-    // overflow (an absurd input gain, say); the caller then resets its
-    // effect and silences the block so the next one starts clean.
+    // True when the block holds only finite samples. Should an effect still
+    // overflow, the caller rebuilds it and silences the block, so the next
+    // one starts clean.
     static bool AllFinite(const double* left, const double* right, int n) {
         double probe = 0.0;
         for (int i = 0; i < n; ++i) probe += left[i] * 0.0 + right[i] * 0.0;
