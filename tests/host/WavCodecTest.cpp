@@ -18,7 +18,7 @@ void Put(Bytes& b, std::uint32_t v, int n) {
     for (int i = 0; i < n; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
 }
 void Tag(Bytes& b, const char* t) {
-    b.insert(b.end(), t, t + 4);
+    for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(t[i]));
 }
 
 // A WAV file with one 'fmt ' chunk (plain or extensible) and the given
