@@ -1,10 +1,7 @@
 #include "products/quorvex_drive/QuorvexDrive.h"
 
-#include "products/quorvex_drive/DriveParams.h"
-
-#ifdef QUORVEX_HAVE_EDITOR
 #include "framework/editor/IGraphics.h"
-#endif
+#include "products/quorvex_drive/DriveParams.h"
 
 using namespace quorvex::drive;
 
@@ -40,10 +37,8 @@ void QuorvexDrive::ParamChanged(int paramIdx) {
             drive.SetFeedbackEnabled(on);
             // The lamp follows the switch at once, also while no audio runs.
             feedbackLamp = on ? 1.0 : 0.0;
-#ifdef QUORVEX_HAVE_EDITOR
             if (IGraphics* editor = Editor())
                 editor->ApplyWidgetFromPlug(feedbackLampWidget, feedbackLamp);
-#endif
             break;
         case kBrickwallLimit:
             output.SetBrickwall(on);

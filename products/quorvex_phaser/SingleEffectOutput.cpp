@@ -1,8 +1,6 @@
 #include "products/quorvex_phaser/SingleEffectOutput.h"
 
-#ifdef QUORVEX_HAVE_EDITOR
 #include "framework/editor/IGraphics.h"
-#endif
 
 namespace quorvex {
 
@@ -18,12 +16,10 @@ void SingleEffectOutput::EndBlock(double* left, double* right, int n, double sam
     publishedLamp = lamp.Value();
     publishedMeter = meter.Envelope();
     ++publications;
-#ifdef QUORVEX_HAVE_EDITOR
     if (editor) {
         editor->ApplyWidgetFromPlug(lampWidget, publishedLamp);
         editor->ApplyWidgetFromPlug(meterWidget, publishedMeter);
     }
-#endif
 }
 
 }  // namespace quorvex

@@ -123,7 +123,11 @@ TEST(SinglesPlugins, IdentityAsTheHostSeesIt) {
         EXPECT_EQ(fx->NumPrograms(), p.numPrograms);
         EXPECT_EQ(fx->NumInputs(), 2);
         EXPECT_EQ(fx->NumOutputs(), 2);
-        EXPECT_EQ(fx->Flags() & ~effFlagsHasEditor, 0x1018);
+        EXPECT_EQ(fx->Flags(), 0x1019);
+        const auto rect = fx->EditorRect();
+        ASSERT_TRUE(rect.has_value());
+        EXPECT_EQ(rect->right - rect->left, 274);
+        EXPECT_EQ(rect->bottom - rect->top, 350);
         EXPECT_EQ(fx->Effect()->initialDelay, 0);
         EXPECT_EQ(fx->CanDo("receiveVstTimeInfo"), 1);
         EXPECT_EQ(fx->CanDo("receiveVstEvents"), 0);
