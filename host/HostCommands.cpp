@@ -6,6 +6,7 @@
 namespace vhost {
 
 extern const char* const kRenderOptionsHelp;
+extern const char* const kSnapshotOptionsHelp;
 
 const std::vector<HostCommand>& HostCommands() {
     static const std::vector<HostCommand> commands = {
@@ -17,6 +18,10 @@ const std::vector<HostCommand>& HostCommands() {
          "         [--timesig N/D]",
          "an audio file through the plug-in into a 32-bit float WAV file", kRenderOptionsHelp, true,
          &RunRender},
+        {"snapshot",
+         "snapshot <plugin> <out.png> [--program N|NAME] [--set PARAM=VALUE ...] [--ticks N]",
+         "the editor opened in a real window, its pixels written to a PNG file",
+         kSnapshotOptionsHelp, true, &RunSnapshot},
     };
     return commands;
 }

@@ -34,5 +34,6 @@ std::unique_ptr<PluginInstance> LoadWithSettings(const std::string& path,
 
 int RunInfo(const std::vector<std::string>& args);
 int RunRender(const std::vector<std::string>& args);
+int RunSnapshot(const std::vector<std::string>& args);
 
 }  // namespace vhost

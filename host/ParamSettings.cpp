@@ -243,8 +243,24 @@ int FindProgram(PluginInstance& plugin, const std::string& nameOrIndex) {
         throw HostError("unknown program " + Trim(nameOrIndex) + " (the plug-in has " +
                         std::to_string(plugin.NumPrograms()) + " programs)");
     }
-    for (int i = 0; i < plugin.NumPrograms(); ++i)
-        if (SameText(plugin.ProgramNameIndexed(i), nameOrIndex)) return i;
+    bool anyIndexed = false;
+    for (int i = 0; i < plugin.NumPrograms(); ++i) {
+        const std::string name = plugin.ProgramNameIndexed(i);
+        anyIndexed = anyIndexed || !name.empty();
+        if (SameText(name, nameOrIndex)) return i;
+    }
+    if (!anyIndexed) {
+        // Older plug-ins name only the current program: visit each, then
+        // return to where we were.
+        const int current = plugin.Program();
+        int found = -1;
+        for (int i = 0; i < plugin.NumPrograms() && found < 0; ++i) {
+            plugin.SetProgram(i);
+            if (SameText(plugin.ProgramName(), nameOrIndex)) found = i;
+        }
+        plugin.SetProgram(current);
+        if (found >= 0) return found;
+    }
     throw HostError("unknown program '" + Trim(nameOrIndex) + "'");
 }
 

@@ -99,6 +99,13 @@ TEST(ParamSettings, ProgramsByNameOrIndexThenSettings) {
     EXPECT_EQ(plugin->ParamDisplay(1), "Half");
     EXPECT_EQ(plugin->ParamDisplay(2), "4");  // from the program
 
+    // A plug-in that names only its current program is still found by name.
+    auto unnamed = vhost::PluginInstance::Load(host_test::FixturePath("host_fixture_unnamed"));
+    unnamed->SetProgram(2);
+    EXPECT_EQ(vhost::FindProgram(*unnamed, "quiet"), 1);
+    EXPECT_EQ(unnamed->Program(), 2);
+    EXPECT_THROW(vhost::FindProgram(*unnamed, "Loudest"), vhost::HostError);
+
     // One bad setting changes nothing, not even the program.
     EXPECT_THROW(vhost::ApplySettings(*plugin, std::string("Unity"), {"Mode=Clean", "Nope=1"}),
                  vhost::HostError);
