@@ -19,7 +19,8 @@ std::filesystem::path Utf8Path(const std::string& path) {
 
 AudioBuffer ReadAudioFile(const std::string& path) {
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) throw HostError("'" + path + "': no such file");
+    if (!std::filesystem::exists(Utf8Path(path), ec))
+        throw HostError("'" + path + "': no such file");
     std::ifstream in(Utf8Path(path), std::ios::binary);
     if (!in) throw HostError("'" + path + "': unreadable audio file (cannot open)");
     std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),

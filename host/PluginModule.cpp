@@ -15,6 +15,11 @@ namespace vhost {
 
 namespace {
 
+// Paths arrive as UTF-8 on every platform.
+std::filesystem::path FsPath(const std::string& path) {
+    return std::filesystem::path(std::u8string(path.begin(), path.end()));
+}
+
 #ifdef _WIN32
 std::wstring Widen(const std::string& text) {
     int n = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
@@ -48,11 +53,17 @@ std::string LastErrorText() {
 
 PluginModule::PluginModule(const std::string& path) : path_(path) {
     std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) throw HostError("'" + path + "': no such file");
-    if (std::filesystem::is_directory(path, ec))
+    if (!std::filesystem::exists(FsPath(path), ec)) throw HostError("'" + path + "': no such file");
+    if (std::filesystem::is_directory(FsPath(path), ec))
         throw HostError("'" + path + "': is a folder, not a plug-in library");
 #ifdef _WIN32
-    handle_ = LoadLibraryW(Widen(path).c_str());
+    // Absolute, with the altered search path, so that libraries beside the
+    // plug-in are found as a DAW finds them; and no error dialog boxes.
+    std::filesystem::path absolute = std::filesystem::absolute(FsPath(path), ec);
+    const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    handle_ = LoadLibraryExW(ec ? Widen(path).c_str() : absolute.wstring().c_str(), nullptr,
+                             LOAD_WITH_ALTERED_SEARCH_PATH);
+    SetErrorMode(oldMode);
     if (!handle_) throw HostError("'" + path + "': cannot load library: " + LastErrorText());
 #else
     // A relative name without a slash would make dlopen search the library path.
