@@ -5,7 +5,6 @@
 
 namespace vhost {
 
-extern const char* const kRenderOptionsHelp;
 extern const char* const kSnapshotOptionsHelp;
 
 const std::vector<HostCommand>& HostCommands() {

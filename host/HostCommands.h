@@ -34,6 +34,7 @@ std::unique_ptr<PluginInstance> LoadWithSettings(const std::string& path,
 
 int RunInfo(const std::vector<std::string>& args);
 int RunRender(const std::vector<std::string>& args);
+extern const char* const kRenderOptionsHelp;
 int RunSnapshot(const std::vector<std::string>& args);
 
 }  // namespace vhost

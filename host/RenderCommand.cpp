@@ -8,7 +8,6 @@
 
 namespace vhost {
 
-extern const char* const kRenderOptionsHelp;
 const char* const kRenderOptionsHelp =
     "  --double             process with 64-bit samples\n"
     "  --accumulate         use the accumulating 32-bit call (into silence)\n"
