@@ -18,8 +18,9 @@ std::size_t PixelBytes(int w, int h) {
 }  // namespace
 
 DrelMemorySurface::DrelMemorySurface(int w, int h) : width_(w), height_(h) {
+    // Zeroed like a fresh DIB section, so nothing shows stale memory.
     if (std::size_t bytes = PixelBytes(w, h))
-        pixels_ = static_cast<std::uint32_t*>(std::malloc(bytes));
+        pixels_ = static_cast<std::uint32_t*>(std::calloc(bytes, 1));
 }
 
 DrelMemorySurface::~DrelMemorySurface() {
