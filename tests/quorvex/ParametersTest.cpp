@@ -107,7 +107,6 @@ TEST(QuorvexParameters, EngineStateAfterOpen) {
                   kTargetPhaserWet}) {
         EXPECT_EQ(plug.Target(t).source, kSourceNone);
         EXPECT_EQ(plug.Target(t).strength, 0.0);
-        EXPECT_EQ(plug.Target(t).lampControl, -1);
         EXPECT_EQ(plug.Target(t).values.size(), 1024u);
     }
     EXPECT_DOUBLE_EQ(plug.Lfo1().Rate(), 8.0);
