@@ -70,6 +70,9 @@ TEST_F(BuiltPlugins, ChunksRoundTrip) {
             const std::vector<std::uint8_t> saved = source->GetChunk(program);
             if (saved.empty()) continue;  // no chunks offered
             auto target = Load(path);
+            // A bank restores every slot and makes the current one live; the
+            // current index is the host's to set, as it does on project load.
+            target->SetProgram(source->Program());
             ASSERT_TRUE(target->SetChunk(saved, program));
             for (int i = 0; i < source->NumParams(); ++i)
                 EXPECT_EQ(target->ParamDisplay(i), source->ParamDisplay(i)) << "parameter " << i;
