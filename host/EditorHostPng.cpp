@@ -21,11 +21,15 @@ struct File {
     }
 };
 
-// Errors are reported through the jump; warnings are not worth a line.
-void Quiet(png_structp, png_const_charp) {}
+// Errors are reported by the caller after the jump; warnings are not
+// worth a line.
+[[noreturn]] void OnError(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
+void OnWarning(png_structp, png_const_charp) {}
 
 bool WriteRows(std::FILE* f, int width, int height, png_bytep* rows) {
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, Quiet, Quiet);
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
     if (!info || setjmp(png_jmpbuf(png))) {
@@ -44,7 +48,7 @@ bool WriteRows(std::FILE* f, int width, int height, png_bytep* rows) {
 // Decodes to 8-bit RGBA rows in `out` (width * height * 4 bytes, allocated
 // by the caller once the size is known through `size`).
 bool ReadRows(std::FILE* f, EditorPixels* size, std::vector<png_byte>* out) {
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, Quiet, Quiet);
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
     if (!png) return false;
     png_infop info = png_create_info_struct(png);
     if (!info || setjmp(png_jmpbuf(png))) {

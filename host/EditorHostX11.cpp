@@ -75,6 +75,19 @@ unsigned long ErrorCount(Display* display) {
     return 0;
 }
 
+// An X server resets when its last client leaves (unless told otherwise)
+// and drops connections made meanwhile; a host that just closed its own
+// window may be that last client, so a refused connection is tried again.
+Display* OpenDisplay() {
+    const char* name = std::getenv("DISPLAY");
+    if (!name || !*name) return nullptr;
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        if (Display* d = XOpenDisplay(nullptr)) return d;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return nullptr;
+}
+
 // The shift that brings a colour mask's top bit to bit 7.
 int MaskShift(unsigned long mask) {
     int top = 63;
@@ -107,7 +120,7 @@ class X11EditorHost : public EditorHost {
         // about threads before the first connection of the process.
         XInitThreads();
         const char* name = std::getenv("DISPLAY");
-        display_ = XOpenDisplay(nullptr);
+        display_ = OpenDisplay();
         if (!display_)
             throw HostError(name && *name
                                 ? std::string("cannot open display ") + name

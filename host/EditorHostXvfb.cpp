@@ -59,8 +59,8 @@ PrivateXvfb::PrivateXvfb(int width, int height) {
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
     std::string screen = std::to_string(std::max(width, 1280)) + "x" +
                          std::to_string(std::max(height, 1024)) + "x24";
-    const char* argv[] = {"Xvfb",         "-displayfd", "3",   "-screen", "0",
-                          screen.c_str(), "-nolisten",  "tcp", nullptr};
+    const char* argv[] = {"Xvfb",         "-displayfd", "3",   "-screen",  "0",
+                          screen.c_str(), "-nolisten",  "tcp", "-noreset", nullptr};
     pid_t pid = -1;
     int rc = posix_spawnp(&pid, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ);
     posix_spawn_file_actions_destroy(&actions);
