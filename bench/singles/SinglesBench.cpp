@@ -51,6 +51,16 @@ void BM_ProcessBlock(benchmark::State& state, double driveAmount) {
 
 }  // namespace
 
-BENCHMARK_CAPTURE(BM_ProcessBlock<QuorvexPhaser>, phaser, 0.0)->Arg(512);
-BENCHMARK_CAPTURE(BM_ProcessBlock<QuorvexChorus>, chorus, 0.0)->Arg(512);
-BENCHMARK_CAPTURE(BM_ProcessBlock<QuorvexDrive>, drive, 0.5)->Arg(512);
+void BM_Phaser(benchmark::State& state) {
+    BM_ProcessBlock<QuorvexPhaser>(state, 0.0);
+}
+void BM_Chorus(benchmark::State& state) {
+    BM_ProcessBlock<QuorvexChorus>(state, 0.0);
+}
+void BM_Drive(benchmark::State& state) {
+    BM_ProcessBlock<QuorvexDrive>(state, 0.5);
+}
+
+BENCHMARK(BM_Phaser)->Arg(512);
+BENCHMARK(BM_Chorus)->Arg(512);
+BENCHMARK(BM_Drive)->Arg(512);
