@@ -157,6 +157,7 @@ void* IGraphicsHwnd::OpenEditorWindow(void* parent) {
         wc.lpfnWndProc = EditorProc;
         wc.hInstance = instance;
         wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+        wc.lpszClassName = kClassName;
         RegisterClassA(&wc);
     }
     timerRate = fps_;
