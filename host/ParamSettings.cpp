@@ -79,7 +79,9 @@ class DisplayCurve {
     int index_;
 };
 
-float SolveNumber(PluginInstance& plugin, int index, double target, const std::string& name) {
+// Empty when the value lies outside the numbers the parameter shows.
+std::optional<float> SolveNumber(PluginInstance& plugin, int index, double target,
+                                 const std::string& name) {
     DisplayCurve curve(plugin, index);
     std::vector<double> ys;
     double lowest = INFINITY, highest = -INFINITY;
@@ -96,8 +98,9 @@ float SolveNumber(PluginInstance& plugin, int index, double target, const std::s
         throw HostError("parameter '" + name + "' shows no numbers (it shows '" +
                         plugin.DisplayAt(index, 0.0f) +
                         "'); give one of its texts or a normalized position n:0..1");
-    if (target < lowest && !Equal(target, lowest)) throw std::out_of_range("");
-    if (target > highest && !Equal(target, highest)) throw std::out_of_range("");
+    if ((target < lowest && !Equal(target, lowest)) ||
+        (target > highest && !Equal(target, highest)))
+        return std::nullopt;
 
     bool monotone = true;
     int direction = 0;
@@ -226,13 +229,10 @@ float ResolveParamValue(PluginInstance& plugin, int index, const std::string& va
     std::string rest;
     auto number = LeadingNumber(v, rest);
     if (number && (rest.empty() || SameText(rest, label))) {
-        try {
-            return SolveNumber(plugin, index, *number, name);
-        } catch (const std::out_of_range&) {
-            std::string low = plugin.DisplayAt(index, 0.0f), high = plugin.DisplayAt(index, 1.0f);
-            throw HostError("value " + v + " is outside the range of '" + name + "' (" + Trim(low) +
-                            " .. " + Trim(high) + (label.empty() ? "" : " " + Trim(label)) + ")");
-        }
+        if (auto position = SolveNumber(plugin, index, *number, name)) return *position;
+        std::string low = plugin.DisplayAt(index, 0.0f), high = plugin.DisplayAt(index, 1.0f);
+        throw HostError("value " + v + " is outside the range of '" + name + "' (" + Trim(low) +
+                        " .. " + Trim(high) + (label.empty() ? "" : " " + Trim(label)) + ")");
     }
     return SolveText(plugin, index, v, name);
 }
