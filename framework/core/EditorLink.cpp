@@ -28,6 +28,9 @@ void* OpenEditorWindow(IGraphics* graphics, void* parent) {
 void CloseEditorWindow(IGraphics* graphics) {
     graphics->CloseEditorWindow();
 }
+bool IsWindowOpen(IGraphics* graphics) {
+    return graphics->IsWindowOpen();
+}
 void Delete(IGraphics* graphics) {
     delete graphics;
 }

@@ -12,6 +12,7 @@ int Width(IGraphics* graphics);
 int Height(IGraphics* graphics);
 void* OpenEditorWindow(IGraphics* graphics, void* parent);
 void CloseEditorWindow(IGraphics* graphics);
+bool IsWindowOpen(IGraphics* graphics);
 void Delete(IGraphics* graphics);
 
 }  // namespace editor_link

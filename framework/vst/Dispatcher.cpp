@@ -111,6 +111,16 @@ VstIntPtr VSTCALLBACK VexilVST::VSTDispatcher(AEffect* effect, VstInt32 opcode, 
         // The lock dies with the plug-in: release it before deleting.
         VEXIL_TRACE("%d(%s):%d:%d", opcode, OpcodeName(opcode), index, static_cast<int>(value));
         effect->object = nullptr;
+        // A host may close the plug-in with its editor still open. Close the
+        // window first, under the lock, so the window's thread is gone before
+        // the product's members are destroyed under it.
+        if (plug->Editor() && editor_link::IsWindowOpen(plug->Editor())) {
+            try {
+                plug->EditorClosing();
+                editor_link::CloseEditorWindow(plug->Editor());
+            } catch (...) {
+            }
+        }
         lock.Unlock();
         delete plug;
         return 0;
