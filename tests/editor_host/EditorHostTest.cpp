@@ -126,7 +126,7 @@ TEST_F(EditorHostTest, WindowShowsTheEditorAndADragReachesPluginAndHost) {
     EXPECT_TRUE(ShowsOffscreen(*editor, *plugin, &differing)) << differing << " pixels differ";
 }
 
-TEST_F(EditorHostTest, WheelAndRightButtonReachTheEditorWindow) {
+TEST_F(EditorHostTest, WheelNotchesReachTheEditorWindow) {
     auto editor = EditorHost::Open(*plugin);
     editor->Pump(60);
     float before = plugin->GetParam(Fixture::kLevel);
@@ -136,6 +136,26 @@ TEST_F(EditorHostTest, WheelAndRightButtonReachTheEditorWindow) {
     editor->Wheel(kLevelX, kLevelY, -2);
     ASSERT_TRUE(PumpUntil(*editor, [&] { return plugin->GetParam(Fixture::kLevel) < raised; }));
     EXPECT_NEAR(plugin->GetParam(Fixture::kLevel), before, 1e-6);
+}
+
+TEST_F(EditorHostTest, RightButtonOpensTheValueEntryAndASecondOneCancelsIt) {
+    auto editor = EditorHost::Open(*plugin);
+    ASSERT_TRUE(ShowsOffscreen(*editor, *plugin));
+    plugin->Host().ClearEditEvents();
+    float level = plugin->GetParam(Fixture::kLevel);
+    // The entry is a window of its own over the knob: the picture differs.
+    editor->PointerDown(kLevelX, kLevelY, PointerButton::Right);
+    editor->PointerUp(kLevelX, kLevelY, PointerButton::Right);
+    EditorPixels expected = Offscreen(*plugin);
+    EXPECT_TRUE(PumpUntil(*editor, [&] { return Differing(editor->Capture(), expected) > 0; }));
+    // A right click elsewhere only closes it.
+    editor->PointerDown(5, 5, PointerButton::Right);
+    editor->PointerUp(5, 5, PointerButton::Right);
+    int differing = 0;
+    EXPECT_TRUE(ShowsOffscreen(*editor, *plugin, &differing)) << differing << " pixels differ";
+    EXPECT_EQ(plugin->GetParam(Fixture::kLevel), level);
+    // The press on the knob is a gesture without a change: no automation.
+    for (const auto& e : plugin->Host().EditEvents()) EXPECT_NE(e.opcode, audioMasterAutomate);
 }
 
 TEST_F(EditorHostTest, ClosingAndReopeningInNewWindowsKeepsWorking) {
