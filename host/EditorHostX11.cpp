@@ -142,6 +142,11 @@ class X11EditorHost : public EditorHost {
             XFree(hints);
         }
         XSelectInput(display_, window_, StructureNotifyMask | ExposureMask);
+        // Kept when other windows cover it, so that its pixels (the editor's
+        // included) can be read on a shared display.
+        XSetWindowAttributes keep{};
+        keep.backing_store = Always;
+        XChangeWindowAttributes(display_, window_, CWBackingStore, &keep);
         XMapRaised(display_, window_);
         XSync(display_, False);
         if (ErrorCount(display_) != 0)

@@ -20,6 +20,8 @@
 
 #ifndef _WIN32
 #include "host/EditorHostXvfb.h"
+// Xlib last: its macros clash with ordinary names.
+#include <X11/Xlib.h>
 #endif
 
 using namespace vhost;
@@ -251,6 +253,24 @@ TEST(SnapshotCommand, WithoutDisplayUsesAPrivateXvfbAndABadDisplayIsReported) {
     EXPECT_EQ(ReadPng(out).width, Fixture::kWidth);
     EXPECT_EQ(bad.exitCode, 1) << bad.output;
     EXPECT_NE(bad.output.find("cannot open display :4093"), std::string::npos) << bad.output;
+}
+
+// Other programs' windows on a shared display (tests running side by side,
+// a desktop) may cover the editor's; its pixels are still its own.
+TEST_F(EditorHostTest, CoveredWindowStillReadsItsOwnPixels) {
+    auto editor = EditorHost::Open(*plugin);
+    ASSERT_TRUE(ShowsOffscreen(*editor, *plugin));
+    Display* other = XOpenDisplay(nullptr);
+    ASSERT_NE(other, nullptr);
+    Window cover =
+        XCreateSimpleWindow(other, DefaultRootWindow(other), 10, 10, 300, 200, 0, 0, 0x00ff00ff);
+    XMapRaised(other, cover);
+    XSync(other, False);
+    editor->Pump(150);
+    int differing = 0;
+    EXPECT_TRUE(ShowsOffscreen(*editor, *plugin, &differing)) << differing << " pixels differ";
+    XDestroyWindow(other, cover);
+    XCloseDisplay(other);
 }
 
 // Windows are real: without a display the tests make their own.
