@@ -67,8 +67,12 @@ std::unique_ptr<PluginInstance> PluginInstance::Load(const std::string& path,
     if (!effect->dispatcher)
         throw HostError("'" + path + "': not a VST 2 plug-in (the effect has no dispatcher)");
     if (effect->numParams < 0 || effect->numPrograms < 0 || effect->numInputs < 0 ||
-        effect->numOutputs < 0)
+        effect->numOutputs < 0) {
+        // A real record with nonsense in it: let the plug-in free itself. (A
+        // record with a wrong magic is not touched at all.)
+        effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
         throw HostError("'" + path + "': broken effect record (negative counts)");
+    }
 
     effect->user = &host;
     host.currentUniqueId = effect->uniqueID;
