@@ -33,7 +33,7 @@ done < tools/demo-renders.txt
 
 echo "== editor pictures"
 if [ -z "${DISPLAY:-}" ]; then
-  Xvfb :89 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb :89 -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   xvfb_pid=$!
   trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
   export DISPLAY=:89

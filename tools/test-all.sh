@@ -14,7 +14,7 @@ tools/setup.sh
 # One virtual display for every editor-window test, native and under wine.
 if [ -z "${DISPLAY:-}" ]; then
   disp=:$((90 + RANDOM % 9))
-  Xvfb "$disp" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb "$disp" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
   xvfb_pid=$!
   trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
   export DISPLAY=$disp
