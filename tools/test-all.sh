@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the three targets and the sanitizer build, then runs every test:
-# the native suite, the sanitizer suite, the win64 suite under wine, and the
-# export tables of all three builds.
+# Builds the three targets and the sanitizer builds, then runs every test:
+# the native suite, the sanitizer suite, the thread-sanitizer suite (tests
+# labelled threads), the win64 suite under wine, and the export tables of
+# all three builds.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -34,6 +35,10 @@ ctest --preset win64 || status=1
 stage "build and test linux-asan"
 tools/build-all.sh linux-asan
 ASAN_OPTIONS=detect_leaks=1 ctest --preset linux-asan -LE no-sanitizer || status=1
+
+stage "build and test linux-tsan (tests labelled threads)"
+tools/build-all.sh linux-tsan
+TSAN_OPTIONS=halt_on_error=1 ctest --preset linux-tsan || status=1
 
 stage "export tables of all three builds"
 QUORVEX_REQUIRE_ALL_BUILDS=1 ctest --preset linux -R '^plugin_exports$' || status=1

@@ -81,9 +81,11 @@ void* IGraphicsX11::EditorWindow() {
 void* IGraphicsX11::OpenEditorWindow(void* parent) {
     IBox geometry{0, 0, width_, height_};
     if (display_) {
-        // Reopening keeps where the window was and how large it was.
-        geometry = geometry_;
+        // Reopening keeps where the window was and how large it was. The
+        // window's thread writes the geometry, so it is read once that
+        // thread has ended.
         CloseEditorWindow();
+        geometry = geometry_;
     }
     if (!parent) return nullptr;
     InitXlibThreads();
