@@ -48,6 +48,10 @@ class EditorHost {
     // Handles window-system events and calls effEditIdle for about the
     // given time, as a host's user-interface loop does.
     virtual void Pump(int milliseconds) = 0;
+    // True once the user has asked the window manager to close the window
+    // (WM_DELETE_WINDOW on X11, WM_CLOSE on Windows), as seen by Pump().
+    // The window stays open: the host decides when the editor goes.
+    bool CloseRequested() const { return closeRequested_; }
     // The parent window's pixels, the editor's drawing included. Throws
     // HostError when they cannot be read.
     virtual EditorPixels Capture() = 0;
@@ -72,6 +76,7 @@ class EditorHost {
     PluginInstance& plugin_;
     int width_;
     int height_;
+    bool closeRequested_ = false;
 };
 
 // The editor's size as effEditGetRect reports it; throws HostError when the

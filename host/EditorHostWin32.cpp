@@ -20,8 +20,13 @@ constexpr DWORD kFrameStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    // The host decides when the editor goes; closing the frame is ignored.
-    if (msg == WM_CLOSE) return 0;
+    // The host decides when the editor goes: closing the frame only raises
+    // the flag the host's window object keeps in the user data.
+    if (msg == WM_CLOSE) {
+        if (auto* flag = reinterpret_cast<bool*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)))
+            *flag = true;
+        return 0;
+    }
     return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
@@ -69,6 +74,7 @@ class Win32EditorHost : public EditorHost {
         if (!frame_)
             throw HostError("cannot create a window (error " + std::to_string(GetLastError()) +
                             "); is a display available?");
+        SetWindowLongPtrW(frame_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&closeRequested_));
         ShowWindow(frame_, SW_SHOWNOACTIVATE);
         UpdateWindow(frame_);
         DrainMessages();

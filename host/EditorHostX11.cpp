@@ -142,6 +142,10 @@ class X11EditorHost : public EditorHost {
             XFree(hints);
         }
         XSelectInput(display_, window_, StructureNotifyMask | ExposureMask);
+        // Asked to close rather than have the window manager cut the connection.
+        deleteWindow_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
+        protocols_ = XInternAtom(display_, "WM_PROTOCOLS", False);
+        XSetWMProtocols(display_, window_, &deleteWindow_, 1);
         // Kept when other windows cover it, so that its pixels (the editor's
         // included) can be read on a shared display.
         XSetWindowAttributes keep{};
@@ -307,11 +311,17 @@ class X11EditorHost : public EditorHost {
         while (XPending(display_)) {
             XEvent e;
             XNextEvent(display_, &e);
+            if (e.type == ClientMessage && e.xclient.window == window_ &&
+                e.xclient.message_type == protocols_ && e.xclient.format == 32 &&
+                Atom(e.xclient.data.l[0]) == deleteWindow_)
+                closeRequested_ = true;
         }
     }
 
     Display* display_ = nullptr;
     Window window_ = 0;
+    Atom protocols_ = 0;
+    Atom deleteWindow_ = 0;
     Time time_ = 1;
     unsigned held_ = 0;
 };

@@ -21,6 +21,11 @@ const std::vector<HostCommand>& HostCommands() {
          "snapshot <plugin> <out.png> [--program N|NAME] [--set PARAM=VALUE ...] [--ticks N]",
          "the editor opened in a real window, its pixels written to a PNG file",
          kSnapshotOptionsHelp, true, &RunSnapshot},
+        {"edit",
+         "edit <plugin> [--program N|NAME] [--set PARAM=VALUE ...] [--seconds S]\n"
+         "         [--input FILE] [--verbose] [--rate HZ] [--block N]",
+         "the editor in a window of its own, with audio running, until the window is closed",
+         kEditOptionsHelp, true, &RunEdit},
     };
     return commands;
 }

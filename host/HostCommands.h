@@ -36,5 +36,7 @@ int RunInfo(const std::vector<std::string>& args);
 int RunRender(const std::vector<std::string>& args);
 extern const char* const kRenderOptionsHelp;
 int RunSnapshot(const std::vector<std::string>& args);
+int RunEdit(const std::vector<std::string>& args);
+extern const char* const kEditOptionsHelp;
 
 }  // namespace vhost

@@ -165,6 +165,13 @@ std::vector<HostEditEvent> HostContext::EditEvents() const {
     return edits_;
 }
 
+std::vector<HostEditEvent> HostContext::TakeEditEvents() {
+    std::vector<HostEditEvent> taken;
+    std::lock_guard<std::mutex> lock(editsLock_);
+    taken.swap(edits_);
+    return taken;
+}
+
 void HostContext::ClearEditEvents() {
     std::lock_guard<std::mutex> lock(editsLock_);
     edits_.clear();

@@ -75,6 +75,9 @@ class HostContext {
     // What the plug-in told the host.
     std::vector<HostEditEvent> EditEvents() const;
     void ClearEditEvents();
+    // The calls recorded so far, removed from the record in one step (none
+    // lost to a call arriving from another thread between reading and clearing).
+    std::vector<HostEditEvent> TakeEditEvents();
     int CallCount(VstInt32 opcode) const;
     int ReceivedEventCount() const { return receivedEvents_.load(); }
     int RequestedWidth() const { return requestedWidth_.load(); }
