@@ -43,10 +43,7 @@ class Drive {
         const double a = std::abs(envelope);
         double vL = (feedbackEnabled ? sL : xL) * a;
         double vR = (feedbackEnabled ? sR : xR) * a;
-        if (filterActive) {
-            vL = lowPassLeft.Process(vL);
-            vR = lowPassRight.Process(vR);
-        }
+        if (filterActive) LadderLowPass::ProcessPair(lowPassLeft, lowPassRight, vL, vR);
         const double fb = vL + vR;
         feedbackState = fb <= -1.0 ? -1.0 : fb >= 1.0 ? 1.0 : fb;
         left = xL + drive * vL;

@@ -48,6 +48,12 @@ class LadderLowPass {
         return output;
     }
 
+    // Two ladders in the two lanes of SIMD registers: the same operations as
+    // a.Process(xa) and b.Process(xb), so the same results, with the two
+    // chains of divisions running side by side (stereo pairs). Scalar calls
+    // where SIMD is not available.
+    static void ProcessPair(LadderLowPass& a, LadderLowPass& b, double& xa, double& xb);
+
     double Frequency() const { return frequency; }
     double Resonance() const { return resonance; }
     // Normalised cutoff after the resonance limit (cutoff / sample rate).

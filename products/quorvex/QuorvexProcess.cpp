@@ -125,8 +125,9 @@ void Quorvex::ProcessChunk(double** inputs, double** outputs, int offset, int n)
         for (int i = 0; i < n; ++i) {
             ladderLeft.SetFrequency(f[i]);
             ladderRight.SetFrequency(f[i]);
-            double yL = ladderLeft.Process(L[i]);
-            double yR = ladderRight.Process(R[i]);
+            double yL = L[i];
+            double yR = R[i];
+            LadderLowPass::ProcessPair(ladderLeft, ladderRight, yL, yR);
             if (filterShape == kWideBandPass) {
                 bandLeft.SetFrequency(0.25 * f[i]);
                 bandRight.SetFrequency(0.25 * f[i]);
