@@ -55,22 +55,25 @@ class Chorus {
         depthRamp.Advance();
         const double d = delayRamp.Current();
         const double depth = depthRamp.Current();
-        const double dryLeft = dryAllpassLeft.Process(l);
-        const double dryRight = dryAllpassRight.Process(r);
+        double dryLeft = l;
+        double dryRight = r;
+        NonlinearAllpass::ProcessPair(dryAllpassLeft, dryAllpassRight, dryLeft, dryRight);
         const double t4 = Tap(d, depth, voice[3].Next());
         const double t3 = Tap(d, depth, voice[2].Next());
         const double t2 = Tap(d, depth, voice[1].Next());
         const double t1 = Tap(d, depth, voice[0].Next());
-        const double g = wetAllpassLeft.Process(t1 + (t2 + (t3 + t4)));
+        double g = t1 + (t2 + (t3 + t4));
         if (superStereo) {
             const double u4 = Tap(d, depth, voice[3].Peek(0.25));
             const double u3 = Tap(d, depth, voice[2].Peek(0.25));
             const double u2 = Tap(d, depth, voice[1].Peek(0.25));
             const double u1 = Tap(d, depth, voice[0].Peek(0.25));
-            const double h = wetAllpassRight.Process(u1 + (u2 + (u3 + u4)));
+            double h = u1 + (u2 + (u3 + u4));
+            NonlinearAllpass::ProcessPair(wetAllpassLeft, wetAllpassRight, g, h);
             left = dryLeft + wet * g;
             right = dryRight + wet * h;
         } else {
+            g = wetAllpassLeft.Process(g);
             left = dryLeft + wet * wet * g;
             right = dryRight + wet * wet * g;
         }
