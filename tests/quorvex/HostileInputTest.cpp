@@ -26,7 +26,16 @@ void* operator new(std::size_t size) {
     if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();
 }
+// The no-throw form too: it would otherwise come from the runtime (or the
+// sanitizer's) and be freed by the delete above.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    if (gCountAllocations.load(std::memory_order_relaxed)) gAllocations.fetch_add(1);
+    return std::malloc(size ? size : 1);
+}
 void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept {
     std::free(p);
 }
 void operator delete(void* p, std::size_t) noexcept {
