@@ -17,6 +17,21 @@ class LadderLowPass {
             ComputeCoefficients();
         }
     }
+    // The cutoff of `other`, taking its coefficients as they are when both
+    // share resonance and sample rate (the two ladders of a stereo pair
+    // swept together), so they are worked out once per sample, not twice.
+    void SetFrequencyLike(const LadderLowPass& other) {
+        if (other.resonance != resonance || other.sampleRate != sampleRate) {
+            SetFrequency(other.frequency);
+            return;
+        }
+        frequency = other.frequency;
+        fc = other.fc;
+        fc2 = other.fc2;
+        fcr = other.fcr;
+        res4 = other.res4;
+        tune = other.tune;
+    }
     void SetResonance(double r) {
         if (r != resonance) {
             resonance = r;

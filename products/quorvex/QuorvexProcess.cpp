@@ -124,7 +124,7 @@ void Quorvex::ProcessChunk(double** inputs, double** outputs, int offset, int n)
                                                  sources, n, 2.5);
         for (int i = 0; i < n; ++i) {
             ladderLeft.SetFrequency(f[i]);
-            ladderRight.SetFrequency(f[i]);
+            ladderRight.SetFrequencyLike(ladderLeft);
             double yL = L[i];
             double yR = R[i];
             LadderLowPass::ProcessPair(ladderLeft, ladderRight, yL, yR);

@@ -85,3 +85,30 @@ TEST(NonlinearAllpassPair, EachLaneMatchesItsScalarSection) {
         EXPECT_NEAR(b.Output(), refB.Output(), 1e-12 * (1 + std::abs(refB.Output())));
     }
 }
+
+// A ladder that takes its partner's cutoff matches one that worked it out
+// itself, also when the two differ in resonance or sample rate.
+TEST(LadderLowPassPair, FrequencyTakenFromThePartnerMatchesItsOwn) {
+    const double settings[][4] = {
+        {0.3, 44100, 0.3, 44100}, {0.3, 44100, 0.8, 44100}, {0.5, 48000, 0.5, 96000}};
+    for (const auto& s : settings) {
+        LadderLowPass leader, follower, own;
+        leader.SetSampleRate(s[1]);
+        leader.SetResonance(s[0]);
+        for (LadderLowPass* lp : {&follower, &own}) {
+            lp->SetSampleRate(s[3]);
+            lp->SetResonance(s[2]);
+        }
+        for (int i = 0; i < 2000; ++i) {
+            const double hz = 3000.0 + 2500.0 * std::sin(i * 0.02);
+            leader.SetFrequency(hz);
+            follower.SetFrequencyLike(leader);
+            own.SetFrequency(hz);
+            const double x = 0.7 * std::sin(i * 0.05);
+            ASSERT_EQ(follower.Process(x), own.Process(x)) << i;
+        }
+        EXPECT_EQ(follower.Tune(), own.Tune());
+        EXPECT_EQ(follower.Res4(), own.Res4());
+        EXPECT_EQ(follower.Frequency(), own.Frequency());
+    }
+}
