@@ -82,7 +82,10 @@ void IWidget::MarkChanged(bool report) {
     const double low = clampLow_.load(kRelaxed), high = clampHigh_.load(kRelaxed);
     const double v = Value();
     const double m = v >= low ? v : low;
-    SetValue(m < high ? m : high);
+    const double clamped = m < high ? m : high;
+    // Stored only when clamping changed it: an unconditional store would put
+    // back a stale value over one the audio thread stored in the meantime.
+    if (!(clamped == v)) SetValue(clamped);
     SetDirty(true);
     if (report && plug_ && paramIdx_ >= 0 && plug_->Param(paramIdx_))
         plug_->SetParameterFromGUI(paramIdx_, Value());
