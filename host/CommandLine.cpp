@@ -27,7 +27,7 @@ std::vector<std::string> ParsedArgs::All(const std::string& name) const {
     return values;
 }
 
-ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs) {
+ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<OptionRule>& rules) {
     ParsedArgs parsed;
     bool optionsEnded = false;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -46,11 +46,11 @@ ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<Opt
             value = name.substr(eq + 1);
             name.resize(eq);
         }
-        const OptionSpec* spec = nullptr;
-        for (const OptionSpec& s : specs)
-            if (name == s.name) spec = &s;
-        if (!spec) throw UsageError("unknown option --" + name);
-        if (spec->takesValue) {
+        const OptionRule* rule = nullptr;
+        for (const OptionRule& s : rules)
+            if (name == s.name) rule = &s;
+        if (!rule) throw UsageError("unknown option --" + name);
+        if (rule->takesValue) {
             if (!value) {
                 if (i + 1 >= args.size()) throw UsageError("option --" + name + " needs a value");
                 value = args[++i];
@@ -82,7 +82,7 @@ int ParseCount(const std::string& option, const std::string& text, int max) {
     return static_cast<int>(v);
 }
 
-std::vector<OptionSpec> PluginSettingsSpecs() {
+std::vector<OptionRule> PluginSettingsRules() {
     return {{"program", true}, {"set", true}, {"rate", true}, {"block", true}};
 }
 

@@ -16,7 +16,7 @@ class UsageError : public HostError {
     using HostError::HostError;
 };
 
-struct OptionSpec {
+struct OptionRule {
     const char* name;  // without the leading dashes
     bool takesValue;
 };
@@ -32,7 +32,7 @@ struct ParsedArgs {
 
 // Accepts "--name VALUE" and "--name=VALUE"; throws UsageError for unknown
 // options and missing values.
-ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<OptionSpec>& specs);
+ParsedArgs ParseArgs(const std::vector<std::string>& args, const std::vector<OptionRule>& rules);
 
 // Strict numbers for option values; each throws UsageError naming the option.
 double ParsePositive(const std::string& option, const std::string& text, double max);
@@ -45,7 +45,7 @@ struct PluginSettings {
     std::optional<double> sampleRate;
     int blockSize = 512;
 };
-std::vector<OptionSpec> PluginSettingsSpecs();
+std::vector<OptionRule> PluginSettingsRules();
 PluginSettings ReadPluginSettings(const ParsedArgs& args);
 extern const char* const kPluginSettingsHelp;
 

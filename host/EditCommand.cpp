@@ -71,9 +71,9 @@ void PrintEdits(PluginInstance& plugin, const std::vector<HostEditEvent>& edits)
 }  // namespace
 
 int RunEdit(const std::vector<std::string>& args) {
-    std::vector<OptionSpec> specs = PluginSettingsSpecs();
-    specs.insert(specs.end(), {{"seconds", true}, {"input", true}, {"verbose", false}});
-    ParsedArgs parsed = ParseArgs(args, specs);
+    std::vector<OptionRule> rules = PluginSettingsRules();
+    rules.insert(rules.end(), {{"seconds", true}, {"input", true}, {"verbose", false}});
+    ParsedArgs parsed = ParseArgs(args, rules);
     if (parsed.positional.size() != 1) throw UsageError("edit takes one plug-in file");
     PluginSettings settings = ReadPluginSettings(parsed);
     std::optional<double> seconds;

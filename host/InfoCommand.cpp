@@ -7,7 +7,7 @@
 namespace vhost {
 
 int RunInfo(const std::vector<std::string>& args) {
-    ParsedArgs parsed = ParseArgs(args, PluginSettingsSpecs());
+    ParsedArgs parsed = ParseArgs(args, PluginSettingsRules());
     if (parsed.positional.size() != 1) throw UsageError("info takes one plug-in file");
     PluginSettings settings = ReadPluginSettings(parsed);
     auto plugin = LoadWithSettings(parsed.positional[0], settings, 44100.0);

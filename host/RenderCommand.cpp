@@ -34,10 +34,10 @@ void ParseTimeSignature(const std::string& text, TransportSettings& transport) {
 }  // namespace
 
 int RunRender(const std::vector<std::string>& args) {
-    std::vector<OptionSpec> specs = PluginSettingsSpecs();
-    specs.insert(specs.end(),
+    std::vector<OptionRule> rules = PluginSettingsRules();
+    rules.insert(rules.end(),
                  {{"double", false}, {"accumulate", false}, {"tempo", true}, {"timesig", true}});
-    ParsedArgs parsed = ParseArgs(args, specs);
+    ParsedArgs parsed = ParseArgs(args, rules);
     if (parsed.positional.size() != 3)
         throw UsageError("render takes a plug-in, an input file and an output file");
     PluginSettings settings = ReadPluginSettings(parsed);

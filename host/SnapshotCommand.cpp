@@ -29,9 +29,9 @@ constexpr int kSettleMs = 60;
 }  // namespace
 
 int RunSnapshot(const std::vector<std::string>& args) {
-    std::vector<OptionSpec> specs = PluginSettingsSpecs();
-    specs.push_back({"ticks", true});
-    ParsedArgs parsed = ParseArgs(args, specs);
+    std::vector<OptionRule> rules = PluginSettingsRules();
+    rules.push_back({"ticks", true});
+    ParsedArgs parsed = ParseArgs(args, rules);
     if (parsed.positional.size() != 2)
         throw UsageError("snapshot takes a plug-in file and an output PNG file");
     PluginSettings settings = ReadPluginSettings(parsed);

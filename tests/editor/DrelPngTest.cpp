@@ -12,14 +12,14 @@
 namespace {
 struct PngCase {
     const char* what;
-    PngSpec spec;
+    PngRecipe rule;
     std::vector<std::uint32_t> expected;  // row by row
 };
 
 std::vector<PngCase> Cases() {
     std::vector<PngCase> cases;
     {
-        PngSpec s;
+        PngRecipe s;
         s.colourType = PNG_COLOR_TYPE_PALETTE;
         s.palette = {{10, 20, 30}};
         s.rows = {{0}};
@@ -28,7 +28,7 @@ std::vector<PngCase> Cases() {
         cases.push_back({"palette with transparency", s, {0x800A141E}});
     }
     {
-        PngSpec s;
+        PngRecipe s;
         s.colourType = PNG_COLOR_TYPE_PALETTE;
         s.depth = 2;
         s.width = 3;
@@ -37,27 +37,27 @@ std::vector<PngCase> Cases() {
         cases.push_back({"2-bit palette", s, {0xFF070809, 0xFF040506, 0xFF010203}});
     }
     {
-        PngSpec s;
+        PngRecipe s;
         s.width = 2;
         s.rows = {{1, 2, 3, 250, 251, 252}};
         cases.push_back({"RGB gets alpha 255", s, {0xFF010203, 0xFFFAFBFC}});
     }
     {
-        PngSpec s;
+        PngRecipe s;
         s.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
         s.width = 2;
         s.rows = {{1, 2, 3, 4, 200, 100, 50, 0}};
         cases.push_back({"RGBA keeps straight alpha", s, {0x04010203, 0x00C86432}});
     }
     {
-        PngSpec s;
+        PngRecipe s;
         s.colourType = PNG_COLOR_TYPE_RGB;
         s.depth = 16;
         s.rows = {{0x11, 0x22, 0x33, 0x44, 0x55, 0x66}};
         cases.push_back({"16-bit RGB keeps the high bytes", s, {0xFF113355}});
     }
     {
-        PngSpec s;
+        PngRecipe s;
         s.colourType = PNG_COLOR_TYPE_GRAY;
         s.depth = 1;
         s.width = 4;
@@ -65,7 +65,7 @@ std::vector<PngCase> Cases() {
         cases.push_back({"1-bit grey", s, {0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF, 0xFF000000}});
     }
     {
-        PngSpec s;
+        PngRecipe s;
         s.colourType = PNG_COLOR_TYPE_GRAY;
         s.width = 2;
         s.trnsGrey = true;
@@ -74,14 +74,14 @@ std::vector<PngCase> Cases() {
         cases.push_back({"grey with a transparent value", s, {0x00323232, 0xFF333333}});
     }
     {
-        PngSpec s;
+        PngRecipe s;
         s.colourType = PNG_COLOR_TYPE_GRAY_ALPHA;
         s.depth = 16;
         s.rows = {{0xAB, 0xCD, 0x12, 0x34}};
         cases.push_back({"16-bit grey with alpha", s, {0x12ABABAB}});
     }
     {
-        PngSpec s;
+        PngRecipe s;
         s.width = 3;
         s.height = 3;
         s.interlaced = true;
@@ -102,12 +102,12 @@ std::vector<PngCase> Cases() {
 
 TEST(DrelPng, DecodesEveryColourTypeToArgbWords) {
     for (const PngCase& c : Cases()) {
-        const std::vector<std::uint8_t> bytes = WritePng(c.spec);
+        const std::vector<std::uint8_t> bytes = WritePng(c.rule);
         ASSERT_FALSE(bytes.empty()) << c.what;
         std::unique_ptr<DrelSurface> s(DrelDecodePng(bytes.data(), bytes.size(), nullptr));
         ASSERT_NE(s, nullptr) << c.what;
-        ASSERT_EQ(s->Width(), c.spec.width) << c.what;
-        ASSERT_EQ(s->Height(), c.spec.height) << c.what;
+        ASSERT_EQ(s->Width(), c.rule.width) << c.what;
+        ASSERT_EQ(s->Height(), c.rule.height) << c.what;
         for (int y = 0; y < s->Height(); ++y)
             for (int x = 0; x < s->Width(); ++x)
                 EXPECT_EQ(s->Row(y)[x], c.expected[std::size_t(y * s->Width() + x)])
@@ -116,10 +116,10 @@ TEST(DrelPng, DecodesEveryColourTypeToArgbWords) {
 }
 
 TEST(DrelPng, DecodesIntoAGivenSurfaceResizingIt) {
-    PngSpec spec;
-    spec.width = 2;
-    spec.rows = {{1, 2, 3, 4, 5, 6}};
-    const auto bytes = WritePng(spec);
+    PngRecipe rule;
+    rule.width = 2;
+    rule.rows = {{1, 2, 3, 4, 5, 6}};
+    const auto bytes = WritePng(rule);
     DrelMemorySurface target(7, 7);
     EXPECT_EQ(DrelDecodePng(bytes.data(), bytes.size(), &target), &target);
     EXPECT_EQ(target.Width(), 2);
@@ -127,16 +127,16 @@ TEST(DrelPng, DecodesIntoAGivenSurfaceResizingIt) {
 }
 
 std::vector<std::uint8_t> SamplePng() {
-    PngSpec spec;
-    spec.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
-    spec.width = 16;
-    spec.height = 16;
+    PngRecipe rule;
+    rule.colourType = PNG_COLOR_TYPE_RGB_ALPHA;
+    rule.width = 16;
+    rule.height = 16;
     for (int y = 0; y < 16; ++y) {
         std::vector<png_byte> row;
         for (int x = 0; x < 64; ++x) row.push_back(png_byte(x * 7 + y * 13));
-        spec.rows.push_back(row);
+        rule.rows.push_back(row);
     }
-    return WritePng(spec);
+    return WritePng(rule);
 }
 
 TEST(DrelPng, TruncatedBytesFailOrGiveTheWholeImage) {

@@ -239,9 +239,9 @@ TEST_F(Editor, BlendKindsMapToDrelModes) {
                  {BlendNormal, DrelModeCopy | DrelUseSourceAlpha},
                  {42, DrelModeCopy | DrelUseSourceAlpha}};
     for (auto& c : cases) {
-        IBlendSpec spec = {c.kind, 0.5f};
-        EXPECT_EQ(IGraphicsDrel::BlendMode(&spec), c.mode) << c.kind;
-        EXPECT_EQ(IGraphicsDrel::BlendOpacity(&spec), 0.5f);
+        IBlendSpec blend = {c.kind, 0.5f};
+        EXPECT_EQ(IGraphicsDrel::BlendMode(&blend), c.mode) << c.kind;
+        EXPECT_EQ(IGraphicsDrel::BlendOpacity(&blend), 0.5f);
     }
     EXPECT_EQ(IGraphicsDrel::BlendMode(nullptr), DrelModeCopy | DrelUseSourceAlpha);
     EXPECT_EQ(IGraphicsDrel::BlendOpacity(nullptr), 1.0f);

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-struct PngSpec {
+struct PngRecipe {
     int width = 1, height = 1;
     int colourType = PNG_COLOR_TYPE_RGB;
     int depth = 8;
@@ -20,7 +20,7 @@ struct PngSpec {
     std::vector<std::vector<png_byte>> rows;
 };
 
-inline std::vector<std::uint8_t> WritePng(const PngSpec& spec) {
+inline std::vector<std::uint8_t> WritePng(const PngRecipe& rule) {
     std::vector<std::uint8_t> out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
@@ -35,20 +35,20 @@ inline std::vector<std::uint8_t> WritePng(const PngSpec& spec) {
             v->insert(v->end(), data, data + n);
         },
         nullptr);
-    png_set_IHDR(png, info, spec.width, spec.height, spec.depth, spec.colourType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, rule.width, rule.height, rule.depth, rule.colourType,
+                 rule.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (!spec.palette.empty())
-        png_set_PLTE(png, info, spec.palette.data(), int(spec.palette.size()));
-    if (!spec.trnsAlpha.empty())
-        png_set_tRNS(png, info, spec.trnsAlpha.data(), int(spec.trnsAlpha.size()), nullptr);
+    if (!rule.palette.empty())
+        png_set_PLTE(png, info, rule.palette.data(), int(rule.palette.size()));
+    if (!rule.trnsAlpha.empty())
+        png_set_tRNS(png, info, rule.trnsAlpha.data(), int(rule.trnsAlpha.size()), nullptr);
     png_color_16 grey = {};
-    grey.gray = png_uint_16(spec.trnsValue);
-    if (spec.trnsGrey) png_set_tRNS(png, info, nullptr, 0, &grey);
+    grey.gray = png_uint_16(rule.trnsValue);
+    if (rule.trnsGrey) png_set_tRNS(png, info, nullptr, 0, &grey);
     png_write_info(png, info);
-    if (spec.interlaced) png_set_interlace_handling(png);
+    if (rule.interlaced) png_set_interlace_handling(png);
     std::vector<png_bytep> rows;
-    for (auto& r : spec.rows) rows.push_back(const_cast<png_bytep>(r.data()));
+    for (auto& r : rule.rows) rows.push_back(const_cast<png_bytep>(r.data()));
     png_write_image(png, rows.data());
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);

@@ -70,7 +70,7 @@ LAMP = (1.0, 0.2, 0.1)
 
 
 def _frame(ctx, product, english):
-    spec = PRODUCTS[product]
+    info = PRODUCTS[product]
     decor.brushed_metal(ctx, W, H, seed={"phaser": 11, "chorus": 12,
                                          "drive": 13}[product])
     decor.section(ctx, [(8, 62), (266, 62), (266, 342), (8, 342)], radius=9)
@@ -82,7 +82,7 @@ def _frame(ctx, product, english):
     ctx.set_line_width(1.0)
     ctx.stroke()
     text(ctx, "QUORVEX", 20, 25, size=9.5, colour=ACCENT, align="left")
-    title = spec["title"][1 if english else 0]
+    title = info["title"][1 if english else 0]
     text(ctx, title, 20, 46, size=18, colour=LABEL, align="left")
     sub = "single effect" if english else "одиночный эффект"
     text(ctx, sub, 254, 46, size=7, colour=LABEL_DIM, align="right",
@@ -93,7 +93,7 @@ def _frame(ctx, product, english):
     ctx.fill_preserve()
     ctx.set_source_rgba(1, 1, 1, 0.12)
     ctx.stroke()
-    for x, y, image_id, role in spec["widgets"]:
+    for x, y, image_id, role in info["widgets"]:
         w, h = layout.size_of(image_id, single=True)
         cx, cy = x + w / 2, y + h / 2
         if role == "lamp":
@@ -105,22 +105,22 @@ def _frame(ctx, product, english):
         elif role == "toggle":
             decor.recess(ctx, x + 2, y - 1, 26, h + 2, 3)
     # Manual link: the maker's badge.
-    x0, y0, x1, y1 = spec["link"]
+    x0, y0, x1, y1 = info["link"]
     rounded_rect(ctx, x0, y0, x1 - x0, y1 - y0, 3)
     ctx.set_source_rgb(0.02, 0.02, 0.022)
     ctx.fill()
     text(ctx, "QUORVEX", (x0 + x1) / 2, (y0 + y1) / 2 + 3,
          size=min(9.0, (x1 - x0) / 5.2), colour=ACCENT, condensed=True)
     # Language switch symbol.
-    lx, ly = spec["lang"]
+    lx, ly = info["lang"]
     decor.bow_tie(ctx, lx, ly)
     text(ctx, "RU \u00b7 EN", lx, ly + 13, size=5.6, colour=LABEL_DIM,
          bold=False)
-    for y in spec.get("dividers", ()):
+    for y in info.get("dividers", ()):
         _divider(ctx, 22, 250, y)
-    if "numbered" in spec:
-        _numbered_scale(ctx, *spec["numbered"])
-    for ru, en, x, y, align in spec["labels"]:
+    if "numbered" in info:
+        _numbered_scale(ctx, *info["numbered"])
+    for ru, en, x, y, align in info["labels"]:
         text(ctx, en if english else ru, x, y, size=S, colour=LABEL,
              align=align)
     _version_plate(ctx)
