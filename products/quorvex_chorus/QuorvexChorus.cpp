@@ -75,21 +75,9 @@ void QuorvexChorus::ResetState() {
 }
 
 void QuorvexChorus::ProcessBlock(double** inputs, double** outputs, int nFrames) {
-    double* left = outputs[0];
-    double* right = outputs[1];
-    const double sr = SampleRate();
-    quorvex::SingleEffectOutput::CopyInput(inputs[0], left, nFrames);
-    quorvex::SingleEffectOutput::CopyInput(inputs[1], right, nFrames);
-    output.BeginBlock(nFrames, sr);
-    for (int i = 0; i < nFrames; ++i) {
-        chorus.Process(left[i], right[i]);
-        output.FeedMeter(left[i], right[i]);
-    }
-    if (!quorvex::SingleEffectOutput::AllFinite(left, right, nFrames)) {
-        RebuildEngine();
-        output.Recover(left, right, nFrames, sr);
-    }
-    output.EndBlock(left, right, nFrames, sr, BlockSize(), Editor());
+    output.RunBlock(
+        inputs, outputs, nFrames, SampleRate(), BlockSize(), Editor(),
+        [this](double& l, double& r) { chorus.Process(l, r); }, [this] { RebuildEngine(); });
 }
 
 // A fresh block with the current settings: the only way to clear every

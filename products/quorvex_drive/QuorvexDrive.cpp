@@ -54,23 +54,14 @@ void QuorvexDrive::ResetState() {
 }
 
 void QuorvexDrive::ProcessBlock(double** inputs, double** outputs, int nFrames) {
-    double* left = outputs[0];
-    double* right = outputs[1];
-    const double sr = SampleRate();
-    quorvex::SingleEffectOutput::CopyInput(inputs[0], left, nFrames);
-    quorvex::SingleEffectOutput::CopyInput(inputs[1], right, nFrames);
-    output.BeginBlock(nFrames, sr);
-    for (int i = 0; i < nFrames; ++i) {
-        left[i] *= inputGain;
-        right[i] *= inputGain;
-        drive.Process(left[i], right[i]);
-        output.FeedMeter(left[i], right[i]);
-    }
-    if (!quorvex::SingleEffectOutput::AllFinite(left, right, nFrames)) {
-        RebuildEngine();
-        output.Recover(left, right, nFrames, sr);
-    }
-    output.EndBlock(left, right, nFrames, sr, BlockSize(), Editor());
+    output.RunBlock(
+        inputs, outputs, nFrames, SampleRate(), BlockSize(), Editor(),
+        [this](double& l, double& r) {
+            l *= inputGain;
+            r *= inputGain;
+            drive.Process(l, r);
+        },
+        [this] { RebuildEngine(); });
 }
 
 // A fresh block with the current settings: the only way to clear every

@@ -73,6 +73,29 @@ class SingleEffectOutput {
 
     // Limits the block when the brickwall is on, then publishes the lamp and
     // the meter every trunc(sampleRate / blockSize / 18) blocks.
+    // The block all three single effects run: the inputs copied to the
+    // outputs, `effect(left, right)` on every frame with the meter fed after
+    // it, a block that went non-finite silenced after `rebuild` restarts the
+    // engine, then the limiter, lamp and display of EndBlock.
+    template <class Effect, class Rebuild>
+    void RunBlock(double** inputs, double** outputs, int n, double sampleRate, int blockSize,
+                  IGraphics* editor, Effect&& effect, Rebuild&& rebuild) {
+        double* left = outputs[0];
+        double* right = outputs[1];
+        CopyInput(inputs[0], left, n);
+        CopyInput(inputs[1], right, n);
+        BeginBlock(n, sampleRate);
+        for (int i = 0; i < n; ++i) {
+            effect(left[i], right[i]);
+            FeedMeter(left[i], right[i]);
+        }
+        if (!AllFinite(left, right, n)) {
+            rebuild();
+            Recover(left, right, n, sampleRate);
+        }
+        EndBlock(left, right, n, sampleRate, blockSize, editor);
+    }
+
     void EndBlock(double* left, double* right, int n, double sampleRate, int blockSize,
                   IGraphics* editor);
 
