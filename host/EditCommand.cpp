@@ -101,8 +101,10 @@ int RunEdit(const std::vector<std::string>& args) {
 #endif
     AudioLoop audio(*plugin, std::move(input));
     audio.Start();
-    auto editor = EditorHost::Open(*plugin);
+    // Whatever loading reported is not the user's; cleared before the
+    // window opens, because from then on every gesture counts.
     plugin->Host().ClearEditEvents();
+    auto editor = EditorHost::Open(*plugin);
 
     gInterrupted = 0;
     auto oldInt = std::signal(SIGINT, OnInterrupt);

@@ -234,7 +234,12 @@ void EditorWindowLogic::EntryOpened(EntryControl* control, IWidget* widget, IPar
 }
 
 void EditorWindowLogic::EntryFocusChanged(bool gained) {
-    if (control_) state_ = gained ? EntryFocused : EntryIdle;
+    if (!control_) return;
+    // Where focus changes arrive after the clicks that caused them (X11
+    // delivers them asynchronously), a pick or a cancel made in between
+    // must stay; otherwise the entry would hold the events for good.
+    if (state_ == EntryApply || state_ == EntryCancel) return;
+    state_ = gained ? EntryFocused : EntryIdle;
 }
 
 void EditorWindowLogic::EntryCommitted() {

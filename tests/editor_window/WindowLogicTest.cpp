@@ -283,6 +283,33 @@ TEST_F(WindowLogic, RightPressCancelsAndReachesNoWidget) {
     EXPECT_EQ(logic.EntryStateValue(), EntryCancel);
 }
 
+// A focus change that arrives after a pick or a cancel (X11 sends them
+// asynchronously) neither loses the request nor leaves the entry holding
+// the events.
+TEST_F(WindowLogic, LateFocusChangeKeepsAPendingPickOrCancel) {
+    EditorWindowLogic& logic = editor->logic;
+    for (bool gained : {true, false}) {
+        SCOPED_TRACE(gained);
+        RightClick(kChoiceBox);
+        ASSERT_TRUE(logic.HasEntry());
+        editor->entry.text = gained ? "Hard" : "Medium";
+        logic.EntryCommitted();
+        logic.EntryFocusChanged(gained);
+        EXPECT_EQ(logic.EntryStateValue(), EntryApply);
+        IBox dirty;
+        logic.Tick(dirty);
+        EXPECT_FALSE(logic.HasEntry());
+        EXPECT_DOUBLE_EQ(plug.Param(kChoiceParam)->Value(), gained ? 2.0 : 1.0);
+
+        RightClick(kKnobBox);
+        logic.OnPointer(At(PointerKind::RightDown, 1, 1, false, true), false);
+        logic.EntryFocusChanged(gained);
+        EXPECT_EQ(logic.EntryStateValue(), EntryCancel);
+        logic.Tick(dirty);
+        EXPECT_FALSE(logic.HasEntry());
+    }
+}
+
 TEST_F(WindowLogic, IdleEntryAlternatesRedrawAndRefresh) {
     EditorWindowLogic& logic = editor->logic;
     IBox dirty;

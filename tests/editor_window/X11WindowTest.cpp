@@ -60,6 +60,12 @@ struct Editor {
         graphics = new IGraphicsWindow(plug.get(), kWidth, kHeight, kFps);
         BuildEditor(*plug, graphics);
     }
+    // A host closes the editor before it deletes the plug-in; the window's
+    // thread may still be reporting the last gesture to the plug-in, whose
+    // host calls must not run into a half-destroyed object.
+    ~Editor() {
+        if (plug && graphics) graphics->CloseEditorWindow();
+    }
     bool Open(Window parent) {
         void* w = graphics->OpenEditorWindow(reinterpret_cast<void*>(parent));
         window = Window(reinterpret_cast<std::uintptr_t>(w));

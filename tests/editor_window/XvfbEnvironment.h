@@ -2,16 +2,15 @@
 // it; Xvfb picks a free display number itself (-displayfd).
 #pragma once
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <string>
-
-extern char** environ;
 
 class XvfbEnvironment : public ::testing::Environment {
   public:
@@ -21,8 +20,21 @@ class XvfbEnvironment : public ::testing::Environment {
         std::string fd = std::to_string(fds[1]);
         const char* argv[] = {"Xvfb",       "-displayfd", fd.c_str(), "-screen", "0",
                               "800x600x24", "-nolisten",  "tcp",      nullptr};
-        ASSERT_EQ(posix_spawnp(&pid_, "Xvfb", nullptr, nullptr, const_cast<char**>(argv), environ),
-                  0);
+        // The server must not outlive a test that crashes, nor hold the
+        // test's output open (the test runner waits for that to close).
+        pid_ = fork();
+        ASSERT_GE(pid_, 0);
+        if (pid_ == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGKILL);
+            int null = open("/dev/null", O_RDWR);
+            if (null >= 0) {
+                dup2(null, STDOUT_FILENO);
+                dup2(null, STDERR_FILENO);
+            }
+            close(fds[0]);
+            execvp("Xvfb", const_cast<char**>(argv));
+            _exit(127);
+        }
         close(fds[1]);
         char buffer[32] = {};
         ssize_t n = 0, got = 0;
