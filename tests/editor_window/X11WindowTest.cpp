@@ -168,6 +168,12 @@ class X11Window : public ::testing::Test {
         return differing;
     }
 
+    // The entry's window is on the server and the editor holds the entry
+    // (the window exists a moment before the editor has taken it).
+    bool EntryShown(Editor& e) {
+        return Children(e.window).size() == 1 && e.graphics->Entry() != nullptr;
+    }
+
     std::vector<Window> Children(Window w) {
         Window root = 0, parentOut = 0, *children = nullptr;
         unsigned n = 0;
@@ -234,7 +240,7 @@ TEST_F(X11Window, TypedValueAppliesAndRightButtonCancels) {
     const int x = (kKnobBox.left + kKnobBox.right) / 2, y = (kKnobBox.top + kKnobBox.bottom) / 2;
     Send(e.window, ButtonPress, x, y, Button3, 0);
     Send(e.window, ButtonRelease, x, y, Button3, Button3Mask);
-    ASSERT_TRUE(WaitFor([&] { return Children(e.window).size() == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return EntryShown(e); }));
     Window entry = Children(e.window)[0];
     XWindowAttributes a{};
     XGetWindowAttributes(d, entry, &a);
@@ -268,7 +274,7 @@ TEST_F(X11Window, TypedValueAppliesAndRightButtonCancels) {
     const int cx = (kChoiceBox.left + kChoiceBox.right) / 2;
     Send(e.window, ButtonPress, cx, y, Button3, 0);
     Send(e.window, ButtonRelease, cx, y, Button3, Button3Mask);
-    ASSERT_TRUE(WaitFor([&] { return Children(e.window).size() == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return EntryShown(e); }));
     ASSERT_NE(e.graphics->Entry(), nullptr);
     EXPECT_TRUE(e.graphics->Entry()->IsList());
     double choice = e.plug->Param(kChoiceParam)->Value();
@@ -280,7 +286,7 @@ TEST_F(X11Window, TypedValueAppliesAndRightButtonCancels) {
     // Open the list, drop it down, pick "Hard".
     Send(e.window, ButtonPress, cx, y, Button3, 0);
     Send(e.window, ButtonRelease, cx, y, Button3, Button3Mask);
-    ASSERT_TRUE(WaitFor([&] { return Children(e.window).size() == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return EntryShown(e); }));
     Window list = Children(e.window)[0];
     Send(list, ButtonPress, 5, 5, Button1, 0);
     ASSERT_TRUE(WaitFor([&] { return e.graphics->Entry() && e.graphics->Entry()->Dropped(); }));
@@ -290,11 +296,11 @@ TEST_F(X11Window, TypedValueAppliesAndRightButtonCancels) {
 
     // Closing with an entry open, reopening: a new entry can be opened.
     Send(e.window, ButtonPress, x, y, Button3, 0);
-    ASSERT_TRUE(WaitFor([&] { return Children(e.window).size() == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return EntryShown(e); }));
     e.graphics->CloseEditorWindow();
     ASSERT_TRUE(e.Open(parent));
     Send(e.window, ButtonPress, x, y, Button3, 0);
-    ASSERT_TRUE(WaitFor([&] { return Children(e.window).size() == 1; }));
+    ASSERT_TRUE(WaitFor([&] { return EntryShown(e); }));
 }
 
 TEST_F(X11Window, CloseUnderThePluginLockWhileTheWindowWaitsForIt) {
