@@ -26,6 +26,9 @@ const std::vector<HostCommand>& HostCommands() {
          "         [--input FILE] [--verbose] [--rate HZ] [--block N]",
          "the editor in a window of its own, with audio running, until the window is closed",
          kEditOptionsHelp, true, &RunEdit},
+        {"validate", "validate <plugin> [--rate HZ] [--block N] [--no-editor]",
+         "the calls a strict host makes, checked one by one, with a verdict for each",
+         kValidateOptionsHelp, false, &RunValidate},
     };
     return commands;
 }

@@ -38,5 +38,7 @@ extern const char* const kRenderOptionsHelp;
 int RunSnapshot(const std::vector<std::string>& args);
 int RunEdit(const std::vector<std::string>& args);
 extern const char* const kEditOptionsHelp;
+int RunValidate(const std::vector<std::string>& args);
+extern const char* const kValidateOptionsHelp;
 
 }  // namespace vhost

@@ -296,4 +296,12 @@ void PluginInstance::CloseEditor() {
     editorOpen_ = false;
 }
 
+void PluginInstance::CloseWithEditorOpen() {
+    if (!effect_) return;
+    if (active_) Suspend();
+    Dispatch(effClose);
+    effect_ = nullptr;
+    editorOpen_ = false;
+}
+
 }  // namespace vhost

@@ -107,6 +107,9 @@ class PluginInstance {
     void EditorIdle();
     void CloseEditor();
     bool EditorOpen() const { return editorOpen_; }
+    // effClose with the editor left open, as hosts that tear a plug-in down
+    // in one step do. Only destruction (which unloads the library) may follow.
+    void CloseWithEditorOpen();
 
   private:
     PluginInstance() = default;
