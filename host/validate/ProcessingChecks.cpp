@@ -3,8 +3,10 @@
 // outputs, silence, denormals and the odd NaN from another plug-in, and
 // suspend and resume around every change.
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <limits>
+#include <thread>
 
 #include "host/validate/ValidateSupport.h"
 
@@ -247,6 +249,36 @@ void CheckProcessing(Report& report, const Options& options) {
         step("blocks of 1024, 96000 Hz, resume");
         return f.ToVerdict();
     });
+
+    g.Check(
+        "parameter and program changes from another thread while audio runs keep the "
+        "output finite",
+        [&] {
+            auto plugin = LoadPlugin(options);
+            plugin->Resume();
+            const long frames = Frames(*plugin, 0.5);
+            std::atomic<bool> done{false};
+            std::string bad;
+            // The audio thread, as fast as it goes; this thread plays the
+            // user-interface thread of a host moving knobs and presets.
+            std::thread audio([&] {
+                bad = NonFinite(Run(*plugin, Input::Signal, frames));
+                done = true;
+            });
+            const int nParams = plugin->NumParams();
+            const int nPrograms = plugin->NumPrograms();
+            for (int k = 0; !done; ++k) {
+                if (nParams > 0) {
+                    plugin->SetParam(k % nParams, static_cast<float>((k * 37) % 101) / 100.0f);
+                    plugin->ParamDisplay(k % nParams);
+                }
+                if (nPrograms > 1 && k % 64 == 63) plugin->SetProgram((k / 64) % nPrograms);
+                if (nParams == 0 && nPrograms <= 1) std::this_thread::yield();
+            }
+            audio.join();
+            if (!bad.empty()) return Fail(bad);
+            return Ok();
+        });
 
     g.Check("every program gives finite output", [&] {
         auto plugin = LoadPlugin(options);
