@@ -29,6 +29,7 @@ std::string FixtureLibrary() {
     return std::string(EDITOR_HOST_FIXTURE_DIR) + "/editor_host_fixture" + HOST_LIBRARY_SUFFIX;
 }
 
+#ifndef _WIN32
 // The number of blocks the command reports it processed, or -1.
 long BlocksProcessed(const std::string& output) {
     std::smatch m;
@@ -37,7 +38,6 @@ long BlocksProcessed(const std::string& output) {
     return std::stol(m[1]);
 }
 
-#ifndef _WIN32
 // The command's frame window, a top-level window titled after the plug-in,
 // looked for over a few seconds; 0 when none appears.
 Window FindFrame(Display* display, const std::string& title) {
@@ -113,11 +113,11 @@ void AskToClose(Display* display, Window frame) {
     XSendEvent(display, frame, False, NoEventMask, &e);
     XFlush(display);
 }
-#endif
 
 std::string Title(const std::string& library) {
     return "quorvex-host: " + PluginInstance::Load(library)->EffectName();
 }
+#endif
 
 }  // namespace
 

@@ -134,14 +134,14 @@ TEST_F(EditorHostTest, WheelNotchesReachTheEditorWindow) {
     editor->Pump(60);
     float before = plugin->GetParam(Fixture::kLevel);
     // Each notch is an event of its own: wait for both of them.
-    auto near = [&](float target) {
+    auto reaches = [&](float target) {
         return
             [&, target] { return std::fabs(plugin->GetParam(Fixture::kLevel) - target) < 1e-6f; };
     };
     editor->Wheel(kLevelX, kLevelY, 2);
-    EXPECT_TRUE(PumpUntil(*editor, near(before + 0.02f))) << plugin->GetParam(Fixture::kLevel);
+    EXPECT_TRUE(PumpUntil(*editor, reaches(before + 0.02f))) << plugin->GetParam(Fixture::kLevel);
     editor->Wheel(kLevelX, kLevelY, -2);
-    EXPECT_TRUE(PumpUntil(*editor, near(before))) << plugin->GetParam(Fixture::kLevel);
+    EXPECT_TRUE(PumpUntil(*editor, reaches(before))) << plugin->GetParam(Fixture::kLevel);
 }
 
 TEST_F(EditorHostTest, RightButtonOpensTheValueEntryAndASecondOneCancelsIt) {
