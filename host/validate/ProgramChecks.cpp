@@ -2,6 +2,7 @@
 // and survive a stale or broken program number from a saved project.
 #include <climits>
 #include <cmath>
+#include <cstdint>
 
 #include "host/validate/ValidateSupport.h"
 
@@ -73,7 +74,10 @@ void CheckPrograms(Report& report, const Options& options) {
         plugin->SetProgram(current);
         const std::vector<float> before = ParamValues(*plugin);
         std::vector<VstIntPtr> numbers = {-1, n, n + 1, n + 1000, INT_MAX, INT_MIN};
-        if (sizeof(VstIntPtr) > 4) numbers.push_back(static_cast<VstIntPtr>(1) << 40 | 1);
+        // Where the value is wide enough, a number whose low 32 bits are
+        // program 0, which a plug-in that cuts the value to an int selects.
+        if constexpr (sizeof(VstIntPtr) > 4)
+            numbers.push_back(static_cast<VstIntPtr>(static_cast<std::int64_t>(1) << 40));
         Findings f;
         for (VstIntPtr number : numbers) {
             plugin->Dispatch(effSetProgram, 0, number);
