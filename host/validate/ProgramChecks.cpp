@@ -77,7 +77,7 @@ void CheckPrograms(Report& report, const Options& options) {
         // Where the value is wide enough, a number whose low 32 bits are
         // program 0, which a plug-in that cuts the value to an int selects.
         if constexpr (sizeof(VstIntPtr) > 4)
-            numbers.push_back(static_cast<VstIntPtr>(static_cast<std::int64_t>(1) << 40));
+            numbers.push_back(static_cast<VstIntPtr>(std::int64_t{1} << 40));
         Findings f;
         for (VstIntPtr number : numbers) {
             plugin->Dispatch(effSetProgram, 0, number);
