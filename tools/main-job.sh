@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The main job: builds the plug-ins for all three targets, renders a demo
 # signal through factory programs of every product with the command-line
-# host, and writes pictures of every editor. Results go to out/.
+# host, writes pictures of every editor and puts every plug-in through the
+# host's validation battery. Results go to out/.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -45,4 +46,16 @@ while IFS='|' read -r plugin args file; do
   eval "\"\$host\" snapshot \"\$plugins/\$plugin.so\" \"\$out/pictures/\$file.png\" $args"
   echo "wrote $out/pictures/$file.png"
 done < tools/demo-pictures.txt
-echo "done: audio in $out/audio, pictures in $out/pictures, descriptions in $out/info"
+echo "== host behaviours (validate)"
+mkdir -p "$out/validate"
+for lib in "$plugins"/quorvex*.so; do
+  name=$(basename "$lib" .so)
+  if "$host" validate "$lib" > "$out/validate/$name.txt" 2>&1; then
+    echo "$name: $(tail -n 1 "$out/validate/$name.txt")"
+  else
+    echo "$name: validate failed, see $out/validate/$name.txt" >&2
+    exit 1
+  fi
+done
+echo "done: audio in $out/audio, pictures in $out/pictures, descriptions in $out/info," \
+  "validation reports in $out/validate"
