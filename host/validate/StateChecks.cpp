@@ -92,7 +92,10 @@ void CheckKind(Group& g, const Options& options, bool program) {
     const std::vector<float> saved = ParamValues(*plugin);
     const Bytes real = plugin->GetChunk(program);
     if (real.empty()) {
-        g.Skip(kind + "s", "the plug-in gives no " + kind);
+        g.Skip(kind + "s", plugin->HasFlag(effFlagsProgramChunks)
+                               ? "the plug-in gives no " + kind
+                               : "the plug-in keeps no chunks (no effFlagsProgramChunks); hosts "
+                                 "save its parameters");
         return;
     }
 
@@ -148,15 +151,9 @@ void CheckKind(Group& g, const Options& options, bool program) {
 
 void CheckState(Report& report, const Options& options) {
     Group g(report, "state");
-    {
-        auto plugin = LoadPlugin(options);
-        if (!plugin->HasFlag(effFlagsProgramChunks)) {
-            g.Skip("program and bank chunks",
-                   "the plug-in keeps no chunks (no "
-                   "effFlagsProgramChunks); hosts save its parameters");
-            return;
-        }
-    }
+    // Without effFlagsProgramChunks hosts keep the parameters instead, but
+    // some still ask for chunks (to compare states, for undo); a plug-in
+    // that answers must answer soundly, so its chunks are checked as well.
     CheckKind(g, options, false);
     CheckKind(g, options, true);
 }
