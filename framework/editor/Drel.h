@@ -38,6 +38,11 @@ void DrelBlitRegion(DrelSurface* dest, DrelSurface* src, int dstX, int dstY, int
 void DrelCopySurface(DrelSurface* dest, DrelSurface* src);
 void DrelLine(DrelSurface* s, float x1, float y1, float x2, float y2, std::uint32_t colour,
               float opacity, int mode, bool antialias);
+// The same line, walked over the whole surface exactly as above, with only
+// its pixels inside `box` (top-down picture coordinates) written; a partial
+// redraw then leaves the same pixels as a full one.
+void DrelLineInBox(DrelSurface* s, float x1, float y1, float x2, float y2, std::uint32_t colour,
+                   float opacity, int mode, bool antialias, const DrelBox& box);
 
 void DrelScaledBlit(DrelSurface* dest, DrelSurface* src, int dx, int dy, int dw, int dh, float sx,
                     float sy, float sw, float sh, float opacity, int mode);

@@ -61,19 +61,38 @@ bool ClipSegment(int& x1, int& y1, int& x2, int& y2, int w, int h) {
     return false;
 }
 
+// Writes one pixel of the walk; pixels outside the stored-row box
+// [left, right) x [top, bottom) are skipped.
 struct Plotter {
     DrelSurface* s;
     std::uint32_t colour;
     int mode;
+    DrelBox rows;
     void operator()(int x, int y, int weight) const {
+        if (x < rows.left || x >= rows.right || y < rows.top || y >= rows.bottom) return;
         if (std::uint32_t* p = DrelStoredPixel(s, x, y)) *p = DrelCombine(*p, colour, weight, mode);
     }
 };
+
+void WalkLine(DrelSurface* s, float fx1, float fy1, float fx2, float fy2, std::uint32_t colour,
+              float opacity, int mode, bool antialias, const DrelBox& box);
 }  // namespace
 
-void DrelLine(DrelSurface* s, float fx1, float fy1, float fx2, float fy2, std::uint32_t colour,
+void DrelLine(DrelSurface* s, float x1, float y1, float x2, float y2, std::uint32_t colour,
               float opacity, int mode, bool antialias) {
     if (!s || !s->Bits()) return;
+    WalkLine(s, x1, y1, x2, y2, colour, opacity, mode, antialias, {0, 0, s->Width(), s->Height()});
+}
+
+void DrelLineInBox(DrelSurface* s, float x1, float y1, float x2, float y2, std::uint32_t colour,
+                   float opacity, int mode, bool antialias, const DrelBox& box) {
+    if (!s || !s->Bits()) return;
+    WalkLine(s, x1, y1, x2, y2, colour, opacity, mode, antialias, box);
+}
+
+namespace {
+void WalkLine(DrelSurface* s, float fx1, float fy1, float fx2, float fy2, std::uint32_t colour,
+              float opacity, int mode, bool antialias, const DrelBox& box) {
     if (std::isnan(fx1) || std::isnan(fy1) || std::isnan(fx2) || std::isnan(fy2)) return;
     const int w = s->Width(), h = s->Height();
     int x1 = ToCoord(fx1), y1 = ToCoord(fy1), x2 = ToCoord(fx2), y2 = ToCoord(fy2);
@@ -83,7 +102,12 @@ void DrelLine(DrelSurface* s, float fx1, float fy1, float fx2, float fy2, std::u
     }
     if (!ClipSegment(x1, y1, x2, y2, w, h)) return;
     if (!DrelModeDraws(mode, opacity)) return;
-    const Plotter plot{s, colour, mode};
+    // The box in stored rows: a bottom-up surface keeps picture row y in
+    // row h - 1 - y.
+    const DrelBox rows =
+        s->IsBottomUp() ? DrelBox{box.left, h - box.bottom, box.right, h - box.top} : box;
+    if (rows.left >= rows.right || rows.top >= rows.bottom) return;
+    const Plotter plot{s, colour, mode, rows};
     const int full = DrelWeight(opacity);
 
     if (x1 == x2) {
@@ -141,3 +165,4 @@ void DrelLine(DrelSurface* s, float fx1, float fy1, float fx2, float fy2, std::u
         y += majY;
     }
 }
+}  // namespace

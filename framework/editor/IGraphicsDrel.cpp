@@ -103,8 +103,17 @@ bool IGraphicsDrel::PutPixel(const IArgb& colour, int x, int y) {
 
 bool IGraphicsDrel::StrokeLine(const IArgb& colour, float x1, float y1, float x2, float y2,
                                const IBlendSpec* blend, bool antialias) {
-    DrelLine(drawing_, x1, y1, x2, y2, colour.Packed(), BlendOpacity(blend), BlendMode(blend),
-             antialias);
+    // Inside a redraw pass only the paint box was redrawn beneath the line;
+    // drawing it elsewhere would blend it over itself (an additive needle
+    // brightens with every partial redraw). Outside a pass it draws whole.
+    if (paintBox_.Empty()) {
+        DrelLine(drawing_, x1, y1, x2, y2, colour.Packed(), BlendOpacity(blend), BlendMode(blend),
+                 antialias);
+    } else {
+        DrelLineInBox(drawing_, x1, y1, x2, y2, colour.Packed(), BlendOpacity(blend),
+                      BlendMode(blend), antialias,
+                      {paintBox_.left, paintBox_.top, paintBox_.right, paintBox_.bottom});
+    }
     return true;
 }
 

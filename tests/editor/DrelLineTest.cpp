@@ -150,3 +150,45 @@ TEST(DrelLineGate, NaNCoordinatesDrawNothing) {
     for (int i = 0; i < 16; ++i) EXPECT_EQ(s.Bits()[i], 0u);
 }
 }  // namespace
+
+namespace {
+// Rows stored from the bottom up, as in a Windows DIB.
+class BottomUpSurface : public DrelMemorySurface {
+  public:
+    using DrelMemorySurface::DrelMemorySurface;
+    bool IsBottomUp() const override { return true; }
+};
+}  // namespace
+
+// A line limited to a box writes exactly the full line's pixels inside the
+// box and nothing outside, whichever way the rows are stored.
+TEST(DrelLineInBox, WritesTheFullLinesPixelsInsideTheBoxOnly) {
+    const DrelBox box = {3, 2, 9, 7};
+    for (bool bottomUp : {false, true}) {
+        for (bool antialias : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "bottom-up " << bottomUp << " aa " << antialias);
+            DrelMemorySurface top(12, 10);
+            BottomUpSurface bottom(12, 10);
+            DrelSurface& full = bottomUp ? static_cast<DrelSurface&>(bottom) : top;
+            DrelMemorySurface topBox(12, 10);
+            BottomUpSurface bottomBox(12, 10);
+            DrelSurface& boxed = bottomUp ? static_cast<DrelSurface&>(bottomBox) : topBox;
+            for (DrelSurface* s : {&full, &boxed})
+                for (int y = 0; y < 10; ++y)
+                    for (int x = 0; x < 12; ++x) s->Row(y)[x] = 0xFF000000u;
+            DrelLine(&full, 0.5f, 9.0f, 11.0f, 0.5f, 0xFFFFFFFF, 1.0f, DrelModeCopy, antialias);
+            DrelLineInBox(&boxed, 0.5f, 9.0f, 11.0f, 0.5f, 0xFFFFFFFF, 1.0f, DrelModeCopy,
+                          antialias, box);
+            int inside = 0;
+            for (int y = 0; y < 10; ++y)
+                for (int x = 0; x < 12; ++x) {
+                    const bool in =
+                        x >= box.left && x < box.right && y >= box.top && y < box.bottom;
+                    const std::uint32_t want = in ? full.Row(y)[x] : 0xFF000000u;
+                    ASSERT_EQ(boxed.Row(y)[x], want) << x << "," << y;
+                    inside += in && want != 0xFF000000u;
+                }
+            EXPECT_GT(inside, 0);
+        }
+    }
+}

@@ -260,6 +260,33 @@ TEST_F(Editor, StrokeRadialPointsUpAtZeroAndTurnsClockwise) {
     EXPECT_EQ(g->ReadPixel(13, 15).r, 0);
 }
 
+// In a redraw pass only the paint box is redrawn beneath a line: the line
+// must not be drawn over itself elsewhere (an additive needle would
+// brighten with every partial redraw), and inside the box it must leave
+// the pixels of a full redraw.
+TEST_F(Editor, LinesInARedrawPassStayInsideThePaintBox) {
+    const IArgb dark = {255, 20, 20, 20};
+    const IArgb red = {255, 255, 0, 0};
+    IBlendSpec replace = {BlendReplace, 1.0f};
+    IBlendSpec add = {BlendAdd, 0.85f};
+    TestGraphics t(&plug, 40, 30, 18);
+    t.PrepareSurfaces();
+    auto redraw = [&](const IBox& box) {
+        t.SetPaintBox(box);
+        t.FillBox(dark, box, &replace);  // what the clipped background blit does
+        t.StrokeRadial(red, 20, 15, 0.7f, 2, 14, &add);
+    };
+    redraw({0, 0, 40, 30});
+    std::vector<IArgb> full;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) full.push_back(t.ReadPixel(x, y));
+    for (int pass = 0; pass < 3; ++pass) redraw({18, 8, 26, 16});
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            ASSERT_EQ(t.ReadPixel(x, y), full[size_t(y * 40 + x)]) << x << "," << y;
+    delete g;
+}
+
 TEST_F(Editor, StraightLinesClampToTheSurface) {
     Attach();
     const IArgb red = {255, 255, 0, 0};
