@@ -178,6 +178,19 @@ TEST(QuorvexEditorThreads, AudioFeedsTheEditorWhileTheWindowDragsAndRedraws) {
     for (int t = 0; t < 2; ++t) window.Tick();
     EXPECT_FALSE(window.Tick()) << "something stays dirty with nothing feeding it";
 
+    // All those partial redraws leave the picture a full redraw makes.
+    const int w = g.Width(), h = g.Height();
+    const auto* bits = static_cast<const std::uint32_t*>(g.SurfaceBits());
+    const std::vector<std::uint32_t> partial(bits, bits + size_t(w) * size_t(h));
+    g.MarkAllChanged();
+    window.Tick();
+    int differing = 0, firstX = -1, firstY = -1;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (partial[size_t(y * w + x)] != bits[size_t(y * w + x)] && differing++ == 0)
+                firstX = x, firstY = y;
+    EXPECT_EQ(differing, 0) << "first at " << firstX << "," << firstY;
+
     fx->dispatcher(fx, effMainsChanged, 0, 0, nullptr, 0.0f);
 }
 
