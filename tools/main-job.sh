@@ -2,7 +2,8 @@
 # The main job: builds the plug-ins for all three targets, renders a demo
 # signal through factory programs of every product with the command-line
 # host, writes pictures of every editor and puts every plug-in through the
-# host's validation battery. Results go to out/.
+# host's validation battery, then renders and pictures again through the
+# Windows build under wine64, set beside the native ones. Results go to out/.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
@@ -57,5 +58,26 @@ for lib in "$plugins"/quorvex*.so; do
     exit 1
   fi
 done
-echo "done: audio in $out/audio, pictures in $out/pictures, descriptions in $out/info," \
-  "validation reports in $out/validate"
+echo "== the Windows build under wine64: the same renders and pictures"
+winhost="tools/wine-run.sh build/win64/bin/quorvex-host.exe"
+winplugins=build/win64/plugins
+mkdir -p "$out/audio/win64" "$out/pictures/win64"
+while IFS='|' read -r plugin program file; do
+  [ -n "$plugin" ] || continue
+  $winhost render "$winplugins/$plugin.dll" "$out/audio/demo-dry.wav" \
+    "$out/audio/win64/$file.wav" --program "$program" > /dev/null
+  echo "$file: Windows against native: $(python3 tools/compare-renders.py \
+    "$out/audio/$file.wav" "$out/audio/win64/$file.wav" 1e-5)"
+done < tools/demo-renders.txt
+while IFS='|' read -r plugin args file; do
+  [ -n "$plugin" ] || continue
+  # shellcheck disable=SC2086
+  eval "$winhost snapshot \"\$winplugins/\$plugin.dll\" \"\$out/pictures/win64/\$file.png\" $args" \
+    > /dev/null
+  echo "wrote $out/pictures/win64/$file.png"
+done < tools/demo-pictures.txt
+
+tools/wine-run.sh --stop
+
+echo "done: audio in $out/audio, pictures in $out/pictures (Windows ones in win64/)," \
+  "descriptions in $out/info, validation reports in $out/validate"
