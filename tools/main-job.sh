@@ -58,7 +58,7 @@ for lib in "$plugins"/quorvex*.so; do
     exit 1
   fi
 done
-echo "== the Windows build under wine64: the same renders and pictures"
+echo "== the Windows build under wine64: the same renders, pictures and validation"
 winhost="tools/wine-run.sh build/win64/bin/quorvex-host.exe"
 winplugins=build/win64/plugins
 mkdir -p "$out/audio/win64" "$out/pictures/win64"
@@ -77,7 +77,17 @@ while IFS='|' read -r plugin args file; do
   echo "wrote $out/pictures/win64/$file.png"
 done < tools/demo-pictures.txt
 
+mkdir -p "$out/validate/win64"
+for lib in "$winplugins"/quorvex*.dll; do
+  name=$(basename "$lib" .dll)
+  if $winhost validate "$lib" > "$out/validate/win64/$name.txt" 2>&1; then
+    echo "$name.dll: $(tail -n 1 "$out/validate/win64/$name.txt" | tr -d '\r')"
+  else
+    echo "$name.dll: validate failed, see $out/validate/win64/$name.txt" >&2
+    exit 1
+  fi
+done
 tools/wine-run.sh --stop
 
 echo "done: audio in $out/audio, pictures in $out/pictures (Windows ones in win64/)," \
-  "descriptions in $out/info, validation reports in $out/validate"
+  "descriptions in $out/info, validation reports in $out/validate (Windows ones in win64/)"
