@@ -4,7 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "dsp/SimdExp.h"
+#include "dsp/Simd.h"
 
 namespace quorvex {
 
@@ -42,11 +42,7 @@ inline __m128d Lanes(double lane0, double lane1) {
 
 // Sat of Process in both lanes, operation for operation.
 inline __m128d SatLanes(__m128d v, __m128d scale) {
-    const __m128d w = _mm_mul_pd(v, scale);
-    const __m128d cubic = _mm_mul_pd(_mm_mul_pd(w, w), _mm_add_pd(w, _mm_set1_pd(3.0)));
-    const __m128d sixW = _mm_mul_pd(_mm_set1_pd(6.0), w);
-    return _mm_div_pd(_mm_add_pd(sixW, cubic),
-                      _mm_add_pd(_mm_add_pd(sixW, _mm_set1_pd(12.0)), cubic));
+    return RationalSatLanes(_mm_mul_pd(v, scale));
 }
 
 inline void Store(__m128d v, double& lane0, double& lane1) {

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "dsp/Saturator.h"
-#include "dsp/SimdExp.h"
+#include "dsp/Simd.h"
 
 namespace quorvex {
 
@@ -48,23 +48,7 @@ class NonlinearAllpass {
     // recursions for the price of one where a block has a stereo pair.
     static void ProcessPair(NonlinearAllpass& a, NonlinearAllpass& b, double& xa, double& xb) {
 #if QUORVEX_HAVE_SSE2
-        const __m128d x = _mm_set_pd(xb, xa);
-        const __m128d isZero = _mm_cmpeq_pd(x, _mm_setzero_pd());
-        const __m128d in =
-            _mm_or_pd(_mm_andnot_pd(isZero, x), _mm_and_pd(isZero, _mm_set1_pd(1e-10)));
-        const __m128d w =
-            _mm_mul_pd(_mm_add_pd(in, _mm_set_pd(b.output, a.output)), _mm_set1_pd(kInputScale));
-        const __m128d cubic = _mm_mul_pd(_mm_mul_pd(w, w), _mm_add_pd(w, _mm_set1_pd(3.0)));
-        const __m128d sixW = _mm_mul_pd(_mm_set1_pd(6.0), w);
-        const __m128d sat = _mm_div_pd(_mm_add_pd(sixW, cubic),
-                                       _mm_add_pd(_mm_add_pd(sixW, _mm_set1_pd(12.0)), cubic));
-        const __m128d state =
-            _mm_add_pd(_mm_set_pd(b.state, a.state), _mm_mul_pd(_mm_set_pd(b.gain, a.gain), sat));
-        const __m128d out = _mm_add_pd(in, state);
-        _mm_storel_pd(&a.state, state);
-        _mm_storeh_pd(&b.state, state);
-        _mm_storel_pd(&a.output, out);
-        _mm_storeh_pd(&b.output, out);
+        const __m128d out = StepLanes(a, b, _mm_set_pd(b.gain, a.gain), _mm_set_pd(xb, xa));
         _mm_storel_pd(&xa, out);
         _mm_storeh_pd(&xb, out);
 #else
@@ -91,6 +75,25 @@ class NonlinearAllpass {
 
   private:
     friend class Phaser;  // runs its sections two at a time in SIMD lanes
+
+#if QUORVEX_HAVE_SSE2
+    // Step of a (lane 0) and b (lane 1) with the gains in g, operation for
+    // operation; stores both sections' state and returns their outputs.
+    static __m128d StepLanes(NonlinearAllpass& a, NonlinearAllpass& b, __m128d g, __m128d x) {
+        const __m128d isZero = _mm_cmpeq_pd(x, _mm_setzero_pd());
+        const __m128d in =
+            _mm_or_pd(_mm_andnot_pd(isZero, x), _mm_and_pd(isZero, _mm_set1_pd(1e-10)));
+        const __m128d sat = RationalSatLanes(
+            _mm_mul_pd(_mm_add_pd(in, _mm_set_pd(b.output, a.output)), _mm_set1_pd(kInputScale)));
+        const __m128d state = _mm_add_pd(_mm_set_pd(b.state, a.state), _mm_mul_pd(g, sat));
+        const __m128d out = _mm_add_pd(in, state);
+        _mm_storel_pd(&a.state, state);
+        _mm_storeh_pd(&b.state, state);
+        _mm_storel_pd(&a.output, out);
+        _mm_storeh_pd(&b.output, out);
+        return out;
+    }
+#endif
 
     void ComputeCoefficients() {
         w = -6.283185307179586 * frequency / sampleRate;

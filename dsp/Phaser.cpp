@@ -119,29 +119,13 @@ struct Phaser::Lanes {
                 _mm_min_pd(_mm_max_pd(k[s], _mm_set1_pd(p.minMult[s])), _mm_set1_pd(p.maxMult[s]));
             g[s] = Gains(_mm_set_pd(p.right[s].w, p.left[s].w), m);
         }
-        const __m128d tiny = _mm_set1_pd(1e-10);
         __m128d x = _mm_set1_pd(in);
         for (int s = 0; s < kStages; ++s) {
-            NonlinearAllpass& l = p.left[s];
-            NonlinearAllpass& r = p.right[s];
             if (s == 1) {
                 x = _mm_add_pd(x, _mm_mul_pd(_mm_set_pd(p.feedbackRight, p.feedbackLeft),
                                              _mm_set1_pd(p.feedback)));
             }
-            const __m128d isZero = _mm_cmpeq_pd(x, _mm_setzero_pd());
-            const __m128d a = _mm_or_pd(_mm_andnot_pd(isZero, x), _mm_and_pd(isZero, tiny));
-            const __m128d v = _mm_mul_pd(_mm_add_pd(a, _mm_set_pd(r.output, l.output)),
-                                         _mm_set1_pd(NonlinearAllpass::kInputScale));
-            const __m128d cubic = _mm_mul_pd(_mm_mul_pd(v, v), _mm_add_pd(v, _mm_set1_pd(3.0)));
-            const __m128d sixV = _mm_mul_pd(v, _mm_set1_pd(6.0));
-            const __m128d sat = _mm_div_pd(_mm_add_pd(sixV, cubic),
-                                           _mm_add_pd(_mm_add_pd(sixV, _mm_set1_pd(12.0)), cubic));
-            const __m128d state = _mm_add_pd(_mm_set_pd(r.state, l.state), _mm_mul_pd(g[s], sat));
-            x = _mm_add_pd(a, state);
-            _mm_storel_pd(&l.state, state);
-            _mm_storeh_pd(&r.state, state);
-            _mm_storel_pd(&l.output, x);
-            _mm_storeh_pd(&r.output, x);
+            x = NonlinearAllpass::StepLanes(p.left[s], p.right[s], g[s], x);
         }
         return x;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dsp/Simd.h"
+
 namespace quorvex {
 
 // Rational soft saturator shared by the ladder and the all-pass:
@@ -14,5 +16,15 @@ inline double RationalSat(double w) {
     const double sixW = 6.0 * w;
     return (sixW + cubic) / ((sixW + 12.0) + cubic);
 }
+
+#if QUORVEX_HAVE_SSE2
+// RationalSat in both lanes, operation for operation, so with its results.
+inline __m128d RationalSatLanes(__m128d w) {
+    const __m128d cubic = _mm_mul_pd(_mm_mul_pd(w, w), _mm_add_pd(w, _mm_set1_pd(3.0)));
+    const __m128d sixW = _mm_mul_pd(_mm_set1_pd(6.0), w);
+    return _mm_div_pd(_mm_add_pd(sixW, cubic),
+                      _mm_add_pd(_mm_add_pd(sixW, _mm_set1_pd(12.0)), cubic));
+}
+#endif
 
 }  // namespace quorvex

@@ -6,9 +6,9 @@
 // that range; a NaN argument gives exp(-700)). Compiled only where SSE2 is
 // available; callers keep a scalar path for the other builds.
 
-#if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
-#define QUORVEX_HAVE_SSE2 1
-#include <emmintrin.h>
+#include "dsp/Simd.h"
+
+#if QUORVEX_HAVE_SSE2
 
 namespace quorvex {
 
