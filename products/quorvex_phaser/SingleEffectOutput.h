@@ -38,41 +38,6 @@ class SingleEffectOutput {
     // real signal, and far below where the all-pass saturators overflow.
     static constexpr double kInputCeiling = 1e6;
 
-    // Copies the host's input into the output buffers, where the effect then
-    // works in place. Samples that are not finite enter as silence and
-    // absurd levels are held at the ceiling, so one bad sample cannot poison
-    // the recursive states of the effect.
-    static void CopyInput(const double* in, double* out, int n) {
-        for (int i = 0; i < n; ++i) {
-            const double x = in[i];
-            out[i] = x >= -kInputCeiling && x <= kInputCeiling ? x
-                     : x > kInputCeiling                       ? kInputCeiling
-                     : x < -kInputCeiling                      ? -kInputCeiling
-                                                               : 0.0;  // NaN
-        }
-    }
-
-    void BeginBlock(int n, double sampleRate) { lamp.Decay(n, sampleRate); }
-
-    void FeedMeter(double left, double right) { meter.Process(left + right); }
-
-    // True when the block holds only finite samples. Should an effect still
-    // overflow, the caller rebuilds it and silences the block, so the next
-    // one starts clean.
-    static bool AllFinite(const double* left, const double* right, int n) {
-        double probe = 0.0;
-        for (int i = 0; i < n; ++i) probe += left[i] * 0.0 + right[i] * 0.0;
-        return probe == 0.0;
-    }
-
-    // Recovery after a block that went non-finite: silence and clean meter.
-    void Recover(double* left, double* right, int n, double sampleRate) {
-        for (int i = 0; i < n; ++i) left[i] = right[i] = 0.0;
-        meter.SetSampleRate(sampleRate);
-    }
-
-    // Limits the block when the brickwall is on, then publishes the lamp and
-    // the meter every trunc(sampleRate / blockSize / 18) blocks.
     // The block all three single effects run: the inputs copied to the
     // outputs, `effect(left, right)` on every frame with the meter fed after
     // it, a block that went non-finite silenced after `rebuild` restarts the
@@ -84,20 +49,19 @@ class SingleEffectOutput {
         double* right = outputs[1];
         CopyInput(inputs[0], left, n);
         CopyInput(inputs[1], right, n);
-        BeginBlock(n, sampleRate);
+        lamp.Decay(n, sampleRate);
         for (int i = 0; i < n; ++i) {
             effect(left[i], right[i]);
-            FeedMeter(left[i], right[i]);
+            meter.Process(left[i] + right[i]);
         }
         if (!AllFinite(left, right, n)) {
             rebuild();
-            Recover(left, right, n, sampleRate);
+            // Silence and a clean meter, so the next block starts clean.
+            for (int i = 0; i < n; ++i) left[i] = right[i] = 0.0;
+            meter.SetSampleRate(sampleRate);
         }
         EndBlock(left, right, n, sampleRate, blockSize, editor);
     }
-
-    void EndBlock(double* left, double* right, int n, double sampleRate, int blockSize,
-                  IGraphics* editor);
 
     // Widget indices in the editor, -1 while there is none.
     int lampWidget = -1;
@@ -112,6 +76,32 @@ class SingleEffectOutput {
     double MeterLevel() const { return meter.Envelope(); }
 
   private:
+    // Copies the host's input into the output buffers, where the effect then
+    // works in place. Samples that are not finite enter as silence and
+    // absurd levels are held at the ceiling, so one bad sample cannot poison
+    // the recursive states of the effect.
+    static void CopyInput(const double* in, double* out, int n) {
+        for (int i = 0; i < n; ++i) {
+            const double x = in[i];
+            out[i] = x >= -kInputCeiling && x <= kInputCeiling ? x
+                     : x > kInputCeiling                       ? kInputCeiling
+                     : x < -kInputCeiling                      ? -kInputCeiling
+                                                               : 0.0;  // NaN
+        }
+    }
+
+    // True when the block holds only finite samples.
+    static bool AllFinite(const double* left, const double* right, int n) {
+        double probe = 0.0;
+        for (int i = 0; i < n; ++i) probe += left[i] * 0.0 + right[i] * 0.0;
+        return probe == 0.0;
+    }
+
+    // Limits the block when the brickwall is on, then publishes the lamp and
+    // the meter every trunc(sampleRate / blockSize / 18) blocks.
+    void EndBlock(double* left, double* right, int n, double sampleRate, int blockSize,
+                  IGraphics* editor);
+
     EnvelopeFollower meter;
     LimitIndicator lamp;
     bool brickwall = true;
