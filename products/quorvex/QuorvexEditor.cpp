@@ -4,7 +4,6 @@
 
 #include <cassert>
 #include <cmath>
-#include <string>
 
 #include "framework/editor/EditorWindow.h"
 #include "framework/editor/IFrameWidget.h"
@@ -224,12 +223,8 @@ void Quorvex::BuildEditor() {
     b.Position(403, 273, 109, kAdsrSustain, V);
     b.Position(428, 273, 109, kAdsrRelease, V);
 
-    // 82: the manual, opened from the logo. The folder comes with its
-    // trailing separator.
-    std::string manual;
-    g->ModuleDirectory(manual);
-    manual += editor::kManualFile;
-    b.Add(new ILinkWidget(this, {375, 137, 415, 151}, manual.c_str(), nullptr, nullptr));
+    // 82: the manual, opened from the logo.
+    b.Add(NewManualLink(*g, this, {375, 137, 415, 151}));
     // 83: the version digits after the printed major version.
     b.Add(new IVersionDigitsWidget(this, {426, 3, 448, 9}, b.Strip(121), 9, 0));
 

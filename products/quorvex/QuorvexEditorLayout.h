@@ -47,6 +47,4 @@ inline double MeterPosition(double level) {
     return (level - 0.06309573444802) / 0.93690426555198;
 }
 
-inline constexpr const char* kManualFile = "Quorvex_manual.pdf";
-
 }  // namespace quorvex::editor

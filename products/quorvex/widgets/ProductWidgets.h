@@ -12,3 +12,4 @@
 #include "products/quorvex/widgets/IShapeSelectorWidget.h"
 #include "products/quorvex/widgets/ISyncRateKnobWidget.h"
 #include "products/quorvex/widgets/IVersionDigitsWidget.h"
+#include "products/quorvex/widgets/ManualLink.h"
