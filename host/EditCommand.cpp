@@ -91,13 +91,9 @@ int RunEdit(const std::vector<std::string>& args) {
     int width = 0, height = 0;
     EditorSize(*plugin, width, height);
 #ifndef _WIN32
-    if (!DisplayConfigured()) {
-        xvfb = std::make_unique<PrivateXvfb>(width, height);
-        std::fprintf(stderr,
-                     "quorvex-host edit: DISPLAY is not set; using a private Xvfb on %s, where "
-                     "the window cannot be seen%s\n",
-                     xvfb->Display().c_str(), seconds ? "" : " (stop it with Ctrl-C)");
-    }
+    xvfb = XvfbUnlessDisplay(width, height, "edit",
+                             seconds ? ", where the window cannot be seen"
+                                     : ", where the window cannot be seen (stop it with Ctrl-C)");
 #endif
     AudioLoop audio(*plugin, std::move(input));
     audio.Start();

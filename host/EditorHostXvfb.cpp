@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -97,6 +98,15 @@ PrivateXvfb::~PrivateXvfb() {
         setenv("DISPLAY", previous_.c_str(), 1);
     else
         unsetenv("DISPLAY");
+}
+
+std::unique_ptr<PrivateXvfb> XvfbUnlessDisplay(int width, int height, const char* command,
+                                               const char* note) {
+    if (DisplayConfigured()) return nullptr;
+    auto xvfb = std::make_unique<PrivateXvfb>(width, height);
+    std::fprintf(stderr, "quorvex-host %s: DISPLAY is not set; using a private Xvfb on %s%s\n",
+                 command, xvfb->Display().c_str(), note);
+    return xvfb;
 }
 
 }  // namespace vhost

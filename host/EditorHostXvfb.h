@@ -3,6 +3,7 @@
 // stopped when the object goes. Linux only.
 #pragma once
 
+#include <memory>
 #include <string>
 
 namespace vhost {
@@ -28,5 +29,12 @@ class PrivateXvfb {
 
 // True when DISPLAY is set and not empty.
 bool DisplayConfigured();
+
+// For a command that shows a window: null when DISPLAY is set, otherwise a
+// private Xvfb of at least the given size, announced on standard error as
+// "quorvex-host <command>: DISPLAY is not set; using a private Xvfb on :N"
+// followed by `note`. Throws HostError when Xvfb cannot be started.
+std::unique_ptr<PrivateXvfb> XvfbUnlessDisplay(int width, int height, const char* command,
+                                               const char* note);
 
 }  // namespace vhost

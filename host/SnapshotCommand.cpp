@@ -1,4 +1,3 @@
-#include <cstdio>
 #include <iostream>
 #include <memory>
 
@@ -46,12 +45,7 @@ int RunSnapshot(const std::vector<std::string>& args) {
     int width = 0, height = 0;
     EditorSize(*plugin, width, height);
 #ifndef _WIN32
-    if (!DisplayConfigured()) {
-        xvfb = std::make_unique<PrivateXvfb>(width, height);
-        std::fprintf(stderr,
-                     "quorvex-host snapshot: DISPLAY is not set; using a private Xvfb on %s\n",
-                     xvfb->Display().c_str());
-    }
+    xvfb = XvfbUnlessDisplay(width, height, "snapshot", "");
 #endif
     EditorPixels pixels;
     {
