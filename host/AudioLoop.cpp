@@ -73,12 +73,13 @@ void AudioLoop::Run() {
     while (!stop_) {
         lock.unlock();
         FillInputs(std::size_t(frames));
-        if (!replacing)
-            for (auto& v : out_) std::fill(v.begin(), v.end(), 0.0f);
-        if (replacing)
+        if (replacing) {
             plugin_.ProcessReplacing(inputs, outputs, frames);
-        else
+        } else {
+            // Accumulating adds to what is there: start from silence.
+            for (auto& v : out_) std::fill(v.begin(), v.end(), 0.0f);
             plugin_.ProcessAccumulating(inputs, outputs, frames);
+        }
         blocks_.fetch_add(1, std::memory_order_relaxed);
         next += period;
         // After a stall (a debugger, a suspended machine) carry on from now
