@@ -74,25 +74,18 @@ struct Plotter {
     }
 };
 
-void WalkLine(DrelSurface* s, float fx1, float fy1, float fx2, float fy2, std::uint32_t colour,
-              float opacity, int mode, bool antialias, const DrelBox& box);
 }  // namespace
 
 void DrelLine(DrelSurface* s, float x1, float y1, float x2, float y2, std::uint32_t colour,
               float opacity, int mode, bool antialias) {
-    if (!s || !s->Bits()) return;
-    WalkLine(s, x1, y1, x2, y2, colour, opacity, mode, antialias, {0, 0, s->Width(), s->Height()});
+    if (!s) return;
+    DrelLineInBox(s, x1, y1, x2, y2, colour, opacity, mode, antialias,
+                  {0, 0, s->Width(), s->Height()});
 }
 
-void DrelLineInBox(DrelSurface* s, float x1, float y1, float x2, float y2, std::uint32_t colour,
+void DrelLineInBox(DrelSurface* s, float fx1, float fy1, float fx2, float fy2, std::uint32_t colour,
                    float opacity, int mode, bool antialias, const DrelBox& box) {
     if (!s || !s->Bits()) return;
-    WalkLine(s, x1, y1, x2, y2, colour, opacity, mode, antialias, box);
-}
-
-namespace {
-void WalkLine(DrelSurface* s, float fx1, float fy1, float fx2, float fy2, std::uint32_t colour,
-              float opacity, int mode, bool antialias, const DrelBox& box) {
     if (std::isnan(fx1) || std::isnan(fy1) || std::isnan(fx2) || std::isnan(fy2)) return;
     const int w = s->Width(), h = s->Height();
     int x1 = ToCoord(fx1), y1 = ToCoord(fy1), x2 = ToCoord(fx2), y2 = ToCoord(fy2);
@@ -165,4 +158,3 @@ void WalkLine(DrelSurface* s, float fx1, float fy1, float fx2, float fy2, std::u
         y += majY;
     }
 }
-}  // namespace
